@@ -1,0 +1,8 @@
+// Printers: the printer list, device modes and print jobs.
+#pragma once
+
+#include "platform/windef.h"
+
+namespace win32 {
+
+}  // namespace win32

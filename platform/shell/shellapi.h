@@ -1,0 +1,8 @@
+// The shell: ShellExecuteA.
+#pragma once
+
+#include "platform/windef.h"
+
+namespace win32 {
+
+}  // namespace win32
