@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/windef.h"
+#include "platform/kernel/codepage.h"
 
 namespace win32 {
 
