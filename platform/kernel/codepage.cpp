@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/kernel/cp932_table.h"
+#include "platform/kernel/winbase.h"
 
 namespace win32::text {
 namespace {
@@ -408,6 +409,11 @@ namespace {
 
 using text::IsByteEscape;
 
+int Fail(DWORD error) {
+    SetLastError(error);
+    return 0;
+}
+
 bool IsAnsi(UINT cp) { return cp == CP_ACP || cp == CP_OEMCP || cp == CP_THREAD_ACP || cp == 932; }
 
 // UTF-8 -> UTF-16 counting the bad bytes, for the API's error flag.
@@ -436,9 +442,9 @@ std::u16string DecodeUtf8Checked(std::string_view s, std::size_t* invalid) {
 // zero-sized buffer asks for the size; a short buffer fails.
 template <typename T>
 int Deliver(const T* data, std::size_t size, T* buffer, int capacity) {
-    if (size > 0x7FFFFFFF) return 0;
+    if (size > 0x7FFFFFFF) return Fail(ERROR_INVALID_PARAMETER);
     if (capacity == 0) return static_cast<int>(size);
-    if (static_cast<std::size_t>(capacity) < size) return 0;
+    if (static_cast<std::size_t>(capacity) < size) return Fail(ERROR_INSUFFICIENT_BUFFER);
     std::memcpy(buffer, data, size * sizeof(T));
     return static_cast<int>(size);
 }
@@ -476,32 +482,34 @@ BOOL GetCPInfo(UINT CodePage, LPCPINFO info) {
 
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
                         int cchWideChar) {
-    if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0) return 0;
-    if (cchWideChar > 0 && !lpWideCharStr) return 0;
+    if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0) return Fail(ERROR_INVALID_PARAMETER);
+    if (cchWideChar > 0 && !lpWideCharStr) return Fail(ERROR_INVALID_PARAMETER);
     std::size_t size = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<std::size_t>(cbMultiByte);
     std::string_view in(lpMultiByteStr, size);
     bool strict = (dwFlags & MB_ERR_INVALID_CHARS) != 0;
     if (CodePage == CP_UTF8) {
-        if (dwFlags & ~MB_ERR_INVALID_CHARS) return 0;
+        if (dwFlags & ~MB_ERR_INVALID_CHARS) return Fail(ERROR_INVALID_FLAGS);
         std::size_t invalid = 0;
         std::u16string out = DecodeUtf8Checked(in, &invalid);
-        if (strict && invalid) return 0;
+        if (strict && invalid) return Fail(ERROR_NO_UNICODE_TRANSLATION);
         return Deliver(out.data(), out.size(), lpWideCharStr, cchWideChar);
     }
-    if (!IsAnsi(CodePage)) return 0;
-    if (dwFlags & ~(MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS)) return 0;
-    if ((dwFlags & MB_PRECOMPOSED) && (dwFlags & MB_COMPOSITE)) return 0;
+    if (!IsAnsi(CodePage)) return Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlags & ~(MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS)) {
+        return Fail(ERROR_INVALID_FLAGS);
+    }
+    if ((dwFlags & MB_PRECOMPOSED) && (dwFlags & MB_COMPOSITE)) return Fail(ERROR_INVALID_FLAGS);
     std::u16string out(size, u'\0');
     text::DecodeResult r = text::DecodeBlock(reinterpret_cast<const std::uint8_t*>(in.data()), size, out.data(),
                                              true, text::DecodeMode::Windows);
-    if (strict && r.invalid) return 0;
+    if (strict && r.invalid) return Fail(ERROR_NO_UNICODE_TRANSLATION);
     return Deliver(out.data(), r.written, lpWideCharStr, cchWideChar);
 }
 
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,
                         int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar) {
-    if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0) return 0;
-    if (cbMultiByte > 0 && !lpMultiByteStr) return 0;
+    if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0) return Fail(ERROR_INVALID_PARAMETER);
+    if (cbMultiByte > 0 && !lpMultiByteStr) return Fail(ERROR_INVALID_PARAMETER);
     std::size_t size = 0;
     if (cchWideChar == -1) {
         while (lpWideCharStr[size] != 0) ++size;
@@ -511,23 +519,25 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
     }
     std::u16string_view in(lpWideCharStr, size);
     if (CodePage == CP_UTF8) {
-        if (lpDefaultChar || lpUsedDefaultChar) return 0;
-        if (dwFlags & ~WC_ERR_INVALID_CHARS) return 0;
+        if (lpDefaultChar || lpUsedDefaultChar) return Fail(ERROR_INVALID_PARAMETER);
+        if (dwFlags & ~WC_ERR_INVALID_CHARS) return Fail(ERROR_INVALID_FLAGS);
         if (dwFlags & WC_ERR_INVALID_CHARS) {
             for (std::size_t i = 0; i < size; ++i) {
                 char16_t c = in[i];
                 if (c >= 0xD800 && c <= 0xDBFF && i + 1 < size && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
                     ++i;
                 } else if (c >= 0xD800 && c <= 0xDFFF && !IsByteEscape(c)) {
-                    return 0;
+                    return Fail(ERROR_NO_UNICODE_TRANSLATION);
                 }
             }
         }
         std::string out = text::Utf16ToUtf8(in);
         return Deliver(out.data(), out.size(), lpMultiByteStr, cbMultiByte);
     }
-    if (!IsAnsi(CodePage)) return 0;
-    if (dwFlags & ~(WC_COMPOSITECHECK | WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR | WC_NO_BEST_FIT_CHARS)) return 0;
+    if (!IsAnsi(CodePage)) return Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlags & ~(WC_COMPOSITECHECK | WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR | WC_NO_BEST_FIT_CHARS)) {
+        return Fail(ERROR_INVALID_FLAGS);
+    }
     // The default character is the first character of lpDefaultChar, one or
     // two bytes as Shift-JIS counts them.
     char fallback[2] = {'?', 0};

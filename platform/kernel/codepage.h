@@ -39,6 +39,10 @@ constexpr DWORD WC_ERR_INVALID_CHARS = 0x00000080;
 constexpr DWORD WC_COMPOSITECHECK = 0x00000200;
 constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x00000400;
 
+// Errors of the conversions (the others are in winbase.h).
+constexpr DWORD ERROR_INVALID_FLAGS = 1004;
+constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+
 constexpr UINT MAX_DEFAULTCHAR = 2;
 constexpr UINT MAX_LEADBYTES = 12;
 
@@ -53,8 +57,9 @@ using LPCPINFO = CPINFO*;
 // decodes to U+30FB (the code page's default character) as on Windows, or
 // fails with MB_ERR_INVALID_CHARS; unmappable characters encode to '?' (or
 // lpDefaultChar) and set *lpUsedDefaultChar. Byte escapes encode to their
-// byte. Returns 0 on failure: a bad code page, bad flags or parameters, a
-// buffer too small.
+// byte. Returns 0 on failure, with GetLastError telling why:
+// ERROR_INVALID_PARAMETER, ERROR_INVALID_FLAGS, ERROR_INSUFFICIENT_BUFFER,
+// ERROR_NO_UNICODE_TRANSLATION.
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar);
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,

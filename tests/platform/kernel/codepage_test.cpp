@@ -1,4 +1,5 @@
 #include "platform/kernel/codepage.h"
+#include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
 
@@ -142,12 +143,14 @@ TEST(Cp932Api, MultiByteToWideCharFollowsTheWin32Conventions) {
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, s, -1, buf, 8), 3);
     EXPECT_EQ(std::u16string(buf), u"あz");
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, s, 3, buf, 1), 0);  // buffer too small
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, s, 0, buf, 8), 0);
     EXPECT_EQ(MultiByteToWideChar(1252, 0, s, 3, buf, 8), 0);
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, nullptr, 3, buf, 8), 0);
     // Invalid Shift-JIS: the default character, or failure when asked.
     EXPECT_EQ(Decode932(Bytes({0x85, 0x40, 'a', 0x81})), u"\u30FBa\u30FB");
     EXPECT_EQ(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, "\x81", 1, buf, 8), 0);
+    EXPECT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION);
     EXPECT_EQ(MultiByteToWideChar(932, MB_PRECOMPOSED | MB_COMPOSITE, s, 3, buf, 8), 0);
     // UTF-8, bad bytes replaced or refused.
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xe3\x81\x82\xff", 4, buf, 8), 2);
