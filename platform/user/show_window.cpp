@@ -39,9 +39,14 @@ bool ChangeState(HWND hwnd, Target target, RECT& rect) {
         case Target::Normal: {
             if (!minimized && !maximized) return false;
             if (minimized && w->maximizeOnRestore) {
+                // Back to maximised; the normal rectangle stays as it was.
                 w->maximizeOnRestore = false;
-                w->style &= ~WS_MINIMIZE;
-                return ChangeState(hwnd, Target::Maximized, rect);
+                MINMAXINFO mmi = QueryMinMaxInfo(hwnd);
+                if (!(w = wm.Find(hwnd))) return false;
+                w->style = (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+                rect = RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
+                            mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
+                return true;
             }
             w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             rect = w->normalRect;

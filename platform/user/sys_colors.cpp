@@ -29,10 +29,10 @@ constexpr COLORREF kClassicScheme[COLOR_MAX_INDEX] = {
     RGB(192, 192, 192),  // COLOR_INACTIVECAPTIONTEXT
     RGB(255, 255, 255),  // COLOR_BTNHIGHLIGHT
     RGB(0, 0, 0),        // COLOR_3DDKSHADOW
-    RGB(223, 223, 223),  // COLOR_3DLIGHT
+    RGB(192, 192, 192),  // COLOR_3DLIGHT
     RGB(0, 0, 0),        // COLOR_INFOTEXT
     RGB(255, 255, 225),  // COLOR_INFOBK
-    RGB(180, 180, 180),  // 25, unused by the classic scheme
+    RGB(181, 181, 181),  // 25, unused by the classic scheme
     RGB(0, 0, 255),      // COLOR_HOTLIGHT
     RGB(16, 132, 208),   // COLOR_GRADIENTACTIVECAPTION
     RGB(181, 181, 181),  // COLOR_GRADIENTINACTIVECAPTION

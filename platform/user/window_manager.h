@@ -294,8 +294,17 @@ void ResetDCs();
 void ReleaseCaptureOf(HWND hwnd);
 void CancelTrackingOf(HWND hwnd);
 
-// Scroll bars inside the frame (scroll_bar.cpp).
-RECT ScrollBarRect(const Window* w, int bar);  // window coordinates
+// Painting now (RDW_ERASENOW / RDW_UPDATENOW for one window).
+void PaintWindowNow(HWND hwnd, bool erase, bool update, bool children);
+
+// System settings (sys_colors.cpp, metrics.cpp, nonclient_metrics.cpp).
+void ResetSysColors();
+void ResetSystemParameters();
+BOOL GetNonClientMetrics(UINT size, void* out);
+BOOL GetIconTitleFont(UINT size, void* out);
+
+// Standard cursors are fixed handle values (capture_cursor.cpp).
+bool IsStandardCursor(HCURSOR cursor);
 
 // Host events from the backend become input or messages.
 void HandleHostEvent(const backend::HostEvent& ev);

@@ -5,6 +5,7 @@
 // winuser_messages.h, flags and indexes in winuser_styles.h.
 #pragma once
 
+#include "platform/gdi/wingdi.h"
 #include "platform/user/winuser_messages.h"
 #include "platform/user/winuser_styles.h"
 #include "platform/windef.h"
@@ -233,6 +234,42 @@ struct DRAWITEMSTRUCT {
     ULONG_PTR itemData;
 };
 using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+// SystemParametersInfoA(SPI_GETNONCLIENTMETRICS): 340 bytes, the layout of
+// systems before the padded border width was added.
+struct NONCLIENTMETRICSA {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTA lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTA lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTA lfMenuFont;
+    LOGFONTA lfStatusFont;
+    LOGFONTA lfMessageFont;
+};
+using LPNONCLIENTMETRICSA = NONCLIENTMETRICSA*;
+static_assert(sizeof(NONCLIENTMETRICSA) == 340, "the structure callers size by");
+
+// ---- Rectangles (rect.cpp) ---------------------------------------------------
+
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL CopyRect(LPRECT dst, const RECT* src);
+BOOL InflateRect(LPRECT rect, int dx, int dy);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL EqualRect(const RECT* a, const RECT* b);
+BOOL PtInRect(const RECT* rect, POINT pt);
+BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b);
 
 // ---- Window classes (window_class.cpp) -------------------------------------
 
