@@ -16,6 +16,7 @@ constexpr std::uint16_t kTab = 3 << 13;
 constexpr std::uint16_t kClassMask = 3 << 13;
 constexpr std::uint16_t kWidthMask = (1 << 13) - 1;
 constexpr std::size_t kBreakCacheSize = 512;
+constexpr std::size_t kInvalidListSize = 4096;
 
 // Full-width text breaks between any two characters; single-byte text only
 // after blanks.
@@ -148,17 +149,36 @@ void WrapLayout::ValidateAll() {
         valid_.Clear();
         valid_.InsertValue(0, lines, 1);
         invalidLines_ = 0;
+        invalidList_.clear();
+        invalidListOverflow_ = false;
         allInvalid_ = false;
         return;
     }
     if (invalidLines_ == 0) return;
-    for (Pos l = 0; l < lines && invalidLines_ > 0; ++l) {
-        if (!valid_[l]) ValidateLine(l);
+    if (invalidListOverflow_) {
+        for (Pos l = 0; l < lines && invalidLines_ > 0; ++l) {
+            if (!valid_[l]) ValidateLine(l);
+        }
+    } else {
+        for (Pos l : invalidList_) ValidateLine(l);
+    }
+    invalidList_.clear();
+    invalidListOverflow_ = false;
+}
+
+void WrapLayout::MarkInvalid(Pos line) {
+    if (!valid_[line]) return;
+    valid_.SetAt(line, 0);
+    ++invalidLines_;
+    if (invalidList_.size() < kInvalidListSize) {
+        invalidList_.push_back(line);
+    } else {
+        invalidListOverflow_ = true;
     }
 }
 
 void WrapLayout::ValidateLine(Pos line) {
-    if (valid_[line]) return;
+    if (line >= text_.LineCount() || valid_[line]) return;
     Pos old = display_.PositionFromPartition(line + 1) - display_.PositionFromPartition(line);
     Pos now = CountLine(line);
     display_.InsertText(line, now - old);
@@ -170,29 +190,35 @@ void WrapLayout::OnTextChanged(const TextChange& change) {
     breaks_.clear();
     if (allInvalid_) return;
     Pos first = change.firstLine;
+    Pos removed = change.linesRemoved;
+    Pos n = change.linesInserted;
     // Lines merged into `first` go; it keeps one provisional display line.
-    Pos merged = display_.PositionFromPartition(first + change.linesRemoved + 1) - display_.PositionFromPartition(first);
-    for (Pos l = first + 1; l <= first + change.linesRemoved; ++l) {
+    Pos merged = display_.PositionFromPartition(first + removed + 1) - display_.PositionFromPartition(first);
+    for (Pos l = first + 1; l <= first + removed; ++l) {
         if (!valid_[l]) --invalidLines_;
     }
-    display_.RemovePartitions(first + 1, change.linesRemoved);
-    valid_.Delete(first + 1, change.linesRemoved);
+    display_.RemovePartitions(first + 1, removed);
+    valid_.Delete(first + 1, removed);
     display_.InsertText(first, 1 - merged);
     // New lines get one provisional display line each.
-    Pos n = change.linesInserted;
     if (n > 0) {
         Pos base = display_.PositionFromPartition(first);
         std::vector<Pos> values(static_cast<std::size_t>(n));
         for (Pos k = 0; k < n; ++k) values[static_cast<std::size_t>(k)] = base + 1 + k;
         display_.InsertPartitions(first + 1, values.data(), n);
         display_.InsertText(first + n, n);
-        valid_.InsertValue(first + 1, n, 0);
-        invalidLines_ += n;
+        valid_.InsertValue(first + 1, n, 1);
     }
-    if (valid_[first]) {
-        valid_.SetAt(first, 0);
-        ++invalidLines_;
+    // The list of invalid lines follows the renumbering.
+    if (removed != 0 || n != 0) {
+        std::size_t kept = 0;
+        for (Pos l : invalidList_) {
+            if (l > first && l <= first + removed) continue;
+            invalidList_[kept++] = l > first + removed ? l - removed + n : l;
+        }
+        invalidList_.resize(kept);
     }
+    for (Pos l = first; l <= first + n; ++l) MarkInvalid(l);
 }
 
 Pos WrapLayout::DisplayLineCount() {

@@ -62,6 +62,7 @@ private:
     void OnTextChanged(const TextChange& change) override;
     void ValidateAll();
     void ValidateLine(Pos line);
+    void MarkInvalid(Pos line);
     Pos CountLine(Pos line);
     const std::vector<Pos>& Breaks(Pos line);
     std::uint16_t Info(char32_t c);
@@ -75,6 +76,10 @@ private:
     Partitioning display_;             // first display line of each line
     GapBuffer<std::uint8_t> valid_;    // per line: its count is valid
     Pos invalidLines_ = 0;
+    // Where the invalid lines are, while there are few of them; past a
+    // bound the flags are scanned instead.
+    std::vector<Pos> invalidList_;
+    bool invalidListOverflow_ = false;
     bool allInvalid_ = true;
     std::unique_ptr<std::uint16_t[]> info_;  // per BMP character: width and class
     std::unordered_map<Pos, std::vector<Pos>> breaks_;
