@@ -241,4 +241,25 @@ HGLOBAL GlobalFree(HGLOBAL memory);  // nullptr on success, the handle on failur
 SIZE_T GlobalSize(HGLOBAL memory);
 UINT GlobalFlags(HGLOBAL memory);
 
+// ---------------------------------------------------------------------------
+// Profile (INI) files, in code page 932 with CR LF line ends
+
+// A null section name lists the section names, a null key name the keys of
+// the section, each terminated, with one more terminator at the end. A
+// value is cut at a whole character to fit the buffer; the result is the
+// length copied. A missing file, section or key gives the default (with
+// trailing blanks removed).
+DWORD GetPrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR returned, DWORD size,
+                               LPCSTR fileName);
+// Decimal or "0x" hexadecimal digits up to the first other character (none
+// gives 0); a missing or empty value gives the default.
+UINT GetPrivateProfileIntA(LPCSTR appName, LPCSTR keyName, INT defaultValue, LPCSTR fileName);
+// Creates the file and the section as needed and keeps every other line as
+// it was; a null value deletes the key, a null key the whole section.
+// FALSE when the file cannot be written (it is then left as it was).
+BOOL WritePrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR value, LPCSTR fileName);
+DWORD GetPrivateProfileSectionNamesA(LPSTR returned, DWORD size, LPCSTR fileName);
+// The section's value lines ("key=value"), listed as above.
+DWORD GetPrivateProfileSectionA(LPCSTR appName, LPSTR returned, DWORD size, LPCSTR fileName);
+
 }  // namespace win32
