@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "platform/gdi/dc.h"
 
@@ -30,7 +31,7 @@ LOGFONTA SelectedLogFont(const DeviceContext& dc) {
 }
 
 LOGFONTA DeviceLogFont(const DeviceContext& dc, const LOGFONTA& lf) {
-    if (dc.IsIdentityMapping() || (dc.State().windowExt == dc.State().viewportExt)) return lf;
+    if (dc.State().windowExt == dc.State().viewportExt) return lf;
     LOGFONTA out = lf;
     // Height 0 asks for the default size, which scales like -12.
     const LONG h = lf.lfHeight == 0 ? -12 : lf.lfHeight;

@@ -81,7 +81,7 @@ public:
         U8(lf.lfQuality);
         U8(lf.lfPitchAndFamily);
         char face[LF_FACESIZE] = {};
-        std::strncpy(face, lf.lfFaceName, LF_FACESIZE - 1);
+        std::memcpy(face, lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE - 1));
         Bytes(face, LF_FACESIZE);
     }
 
