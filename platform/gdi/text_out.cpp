@@ -51,15 +51,20 @@ void PlaceText(DeviceContext& dc, int x, int y, std::string_view text, const INT
         if ((align & TA_CENTER) == TA_LEFT) dc.MoveTo(POINT{x + width, y});
         if ((align & TA_CENTER) == TA_RIGHT) dc.MoveTo(POINT{left, y});
     }
-    const TEXTMETRICA& tm = out.deviceFont->Metrics();
-    const POINT origin = dc.ToDevice(POINT{left, y});
-    int baseline = origin.y;
+    // The baseline is found in logical units and then mapped, so that text
+    // drawn through a scaled mapping lands where a scaled replay of the same
+    // text at logical size puts it.
+    const TEXTMETRICA& ltm = logical->Metrics();
+    int logicalBaseline = y;
     switch (align & TA_BASELINE) {
     case TA_BASELINE: break;
-    case TA_BOTTOM: baseline -= tm.tmDescent; break;
-    default: baseline += tm.tmAscent; break;
+    case TA_BOTTOM: logicalBaseline = y - ltm.tmDescent; break;
+    default: logicalBaseline = y + ltm.tmAscent; break;
     }
-    out.logicalOrigin = POINT{left, y};
+    const TEXTMETRICA& tm = out.deviceFont->Metrics();
+    const POINT origin = dc.ToDevice(POINT{left, logicalBaseline});
+    const int baseline = origin.y;
+    out.logicalOrigin = POINT{left, logicalBaseline};
     PlacedRun& run = out.run;
     run.chars = out.measured.chars;
     run.penX.resize(run.chars.size());
