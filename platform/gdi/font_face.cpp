@@ -82,8 +82,10 @@ bool IsStandIn(std::string_view family) { return WindowsNameOf(family) != nullpt
 }  // namespace
 
 FaceCatalog& FaceCatalog::Instance() {
-    static FaceCatalog catalog;
-    return catalog;
+    // Never destroyed: realised fonts hold FreeType sizes of its faces until
+    // the very end of the process.
+    static FaceCatalog* catalog = new FaceCatalog;
+    return *catalog;
 }
 
 FaceCatalog::FaceCatalog() {

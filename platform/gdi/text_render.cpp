@@ -62,8 +62,17 @@ void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun
     if (Empty(clipBounds)) return;
     const std::vector<RECT>& rects = clip.Rects();
     RECT touched{0, 0, 0, 0};
+    // Characters whose cell lies wholly outside the clip are not rendered
+    // at all; a generous margin covers glyphs that overhang their cell.
+    const TEXTMETRICA& tm = font.Metrics();
+    const int margin = tm.tmMaxCharWidth + tm.tmHeight;
+    if (run.baselineY + tm.tmDescent + margin < clipBounds.top ||
+        run.baselineY - tm.tmAscent - margin > clipBounds.bottom) {
+        return;
+    }
     for (std::size_t i = 0; i < run.chars.size(); ++i) {
         const char32_t c = run.chars[i];
+        if (run.penX[i] + margin < clipBounds.left || run.penX[i] - margin > clipBounds.right) continue;
         // Blanks and control characters (a tab, a line break shown on one
         // line) leave no ink.
         if (c <= ' ' || c == 0x3000 || c == 0x7F) continue;
