@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/kernel/codepage.h"
 #include "platform/kernel/kernel_object.h"
 #include "platform/kernel/profile_file.h"
 #include "platform/kernel/safe_save.h"
@@ -21,11 +22,11 @@ namespace win32 {
 namespace kernel {
 namespace {
 
-// TODO(code page 932): convert with the code page functions once they
-// exist; until then the bytes on disk are taken as they are.
-std::string FromDisk(std::string bytes) { return bytes; }
-std::string ToDisk(std::string text) { return text; }
-std::size_t CodePageBytes(std::string_view utf8Char) { return utf8Char.size(); }
+// Profile files are code page 932 on disk. The conversion is lossless (bytes
+// that are not Shift-JIS travel as byte escapes), so lines nobody edits are
+// written back byte for byte.
+std::string FromDisk(const std::string& bytes) { return text::SjisToUtf8(bytes); }
+std::string ToDisk(const std::string& utf8) { return text::Utf8ToSjis(utf8); }
 
 std::size_t Utf8SequenceLength(unsigned char c) {
     if (c >= 0xF0 && c < 0xF8) return 4;
@@ -84,7 +85,7 @@ ProfileFile Load(const char* path) {
     std::string bytes;
     int error = 0;
     if (!path || ReadWholeFile(path, bytes, error) != ReadResult::Read) return ProfileFile();
-    return ProfileFile(FromDisk(std::move(bytes)));
+    return ProfileFile(FromDisk(bytes));
 }
 
 // Copies one string the way the profile functions do: cut to the buffer,
@@ -138,11 +139,11 @@ std::optional<std::string> ReadProfileValue(const std::string& path, std::string
 std::string CutToCodePageBytes(std::string_view utf8, std::size_t limit) {
     std::size_t pos = 0, bytes = 0;
     while (pos < utf8.size()) {
-        std::size_t n = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
-        std::size_t cost = CodePageBytes(utf8.substr(pos, n));
+        std::size_t next = pos;
+        std::size_t cost = static_cast<std::size_t>(text::SjisCharBytes(text::NextCodePoint(utf8, next)));
         if (bytes + cost > limit) break;
         bytes += cost;
-        pos += n;
+        pos = next;
     }
     return std::string(utf8.substr(0, pos));
 }
@@ -204,7 +205,7 @@ BOOL WritePrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR value, LP
         kernel::SetLastErrorFromErrno(error);
         return FALSE;
     }
-    std::string before = kernel::FromDisk(std::move(bytes));
+    std::string before = kernel::FromDisk(bytes);
     kernel::ProfileFile file(before);
     if (!keyName) {
         file.DeleteSection(appName);
@@ -216,7 +217,7 @@ BOOL WritePrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR value, LP
     std::string after = file.Content();
     if (after == before && read == kernel::ReadResult::Read) return TRUE;
     if (after.empty() && read == kernel::ReadResult::Missing) return TRUE;
-    kernel::SaveStatus status = kernel::SaveFileSafely(fileName, kernel::ToDisk(std::move(after)));
+    kernel::SaveStatus status = kernel::SaveFileSafely(fileName, kernel::ToDisk(after));
     if (!status.ok()) {
         kernel::SetLastErrorFromErrno(status.osError, fileName);
         return FALSE;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/kernel/codepage.h"
 #include "platform/kernel/profile.h"
 #include "platform/kernel/profile_file.h"
 #include "tests/platform/kernel/temp_dir.h"
@@ -78,7 +79,7 @@ TEST_F(Profile, NamesIgnoreCaseAndBlanksValuesLoseBlanksAndOneQuotePair) {
 }
 
 TEST_F(Profile, BufferSizeCutsTheValueOnAWholeCharacter) {
-    WriteBytes(path, "[Option]\r\nMyName=abcdefgh\r\nJp=日本語\r\n");
+    WriteBytes(path, text::Utf8ToSjis("[Option]\r\nMyName=abcdefgh\r\nJp=日本語\r\n"));
     EXPECT_EQ(Get("Option", "MyName", "", 4), "abc");
     EXPECT_EQ(lastLength, 3u);
     EXPECT_EQ(Get("Option", "MyName", "", 1), "");
@@ -99,7 +100,8 @@ TEST_F(Profile, OddFilesReadWithoutTrouble) {
     WriteBytes(path, binary);
     EXPECT_EQ(Get("Option", "Font"), "A");  // a zero byte ends the string as in C
     EXPECT_EQ(lastLength, 1u);
-    EXPECT_EQ(Get("Option", "X", "d", 10).size(), 2u);
+    // Bytes that are not Shift-JIS arrive as the code page's byte escapes.
+    EXPECT_EQ(Get("Option", "X", "d", 10), text::SjisToUtf8("\x80\x81"));
 
     // Duplicates: the first section and the first key are the ones read.
     WriteBytes(path, "[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n");
@@ -236,6 +238,31 @@ TEST_F(Profile, IntegersFollowWindows) {
     EXPECT_EQ(Int("empty"), 99u);
     EXPECT_EQ(Int("q"), 7u);
     EXPECT_EQ(Int("missing"), 99u);
+}
+
+TEST_F(Profile, FilesAreCodePage932OnDisk) {
+    ASSERT_TRUE(Put("Option", "MyName", "ぽらりMEMO"));
+    EXPECT_EQ(ReadBytes(path), "[Option]\r\nMyName=\x82\xDB\x82\xE7\x82\xE8MEMO\r\n");
+    EXPECT_EQ(Get("Option", "MyName"), "ぽらりMEMO");
+
+    // Trail bytes that look like '[' or '\\' belong to their character.
+    WriteBytes(path, "[\x83\x5C\x83\x74\x83\x67]\r\n\x81\x5B=\x83\x5C\r\n");
+    EXPECT_EQ(List(nullptr), (std::vector<std::string>{"ソフト"}));
+    EXPECT_EQ(Get("ソフト", "ー"), "ソ");
+
+    // A character code page 932 cannot hold is written as '?'.
+    ASSERT_TRUE(Put("Option", "Emoji", "a😀b"));
+    EXPECT_EQ(Get("Option", "Emoji"), "a?b");
+}
+
+TEST(ProfileValue, CutsAtCodePageBytes) {
+    EXPECT_EQ(kernel::CutToCodePageBytes("日本語abc", 7), "日本語a");
+    EXPECT_EQ(kernel::CutToCodePageBytes("日本語abc", 5), "日本");
+    EXPECT_EQ(kernel::CutToCodePageBytes("ｱｲｳ", 2), "ｱｲ");
+    EXPECT_EQ(kernel::CutToCodePageBytes("abc", 10), "abc");
+    std::string longName;
+    for (int i = 0; i < 1000; ++i) longName += "名";
+    EXPECT_EQ(kernel::CutToCodePageBytes(longName, 1023), longName.substr(0, 511 * 3));
 }
 
 TEST(ProfileFile, ContentRoundTripsUnchanged) {
