@@ -146,6 +146,46 @@ TEST(Metafile, PrinterResolutionPageShrinksOntoAPreview) {
     DeleteEnhMetaFile(mf);
 }
 
+// Shapes, brushes of every kind, a clip region and blits with a key.
+void DrawShapes(HDC dc) {
+    HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(0, 128, 0));
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(128, 0, 0));
+    HGDIOBJ oldBrush = SelectObject(dc, hatch);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Rectangle(dc, 2, 2, 40, 30);
+    Ellipse(dc, 44, 2, 90, 40);
+    const POINT tri[3] = {{100, 40}, {130, 2}, {150, 40}};
+    Polygon(dc, tri, 3);
+    HRGN clip = CreateRectRgn(0, 45, 80, 88);
+    SelectClipRgn(dc, clip);
+    RECT focus{4, 48, 120, 70};
+    DrawFocusRect(dc, &focus);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+    SetPixel(dc, 150, 80, RGB(0, 0, 255));
+    Canvas keyed(3, 3, RGB(255, 0, 255));
+    SetPixel(keyed.dc(), 1, 1, RGB(10, 20, 30));
+    TransparentBlt(dc, 130, 60, 9, 9, keyed.dc(), 0, 0, 3, 3, RGB(255, 0, 255));
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(hatch);
+    DeleteObject(pen);
+}
+
+TEST(Metafile, ShapesBrushesAndClipsReplayExactly) {
+    RECT frame{0, 0, kW * 2540 / 96, kH * 2540 / 96};
+    HDC mdc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    DrawShapes(mdc);
+    HENHMETAFILE mf = CloseEnhMetaFile(mdc);
+    Canvas direct(kW, kH), replay(kW, kH);
+    DrawShapes(direct.dc());
+    RECT dest{0, 0, kW, kH};
+    ASSERT_TRUE(PlayEnhMetaFile(replay.dc(), mf, &dest));
+    EXPECT_EQ(Differences(direct, replay, kW, kH), 0);
+    EXPECT_EQ(replay.At(150, 80), RGB(0, 0, 255));
+    DeleteEnhMetaFile(mf);
+}
+
 TEST(Metafile, ReplayKeepsInsideTheTargetClipAndRestoresItsState) {
     HENHMETAFILE mf = RecordPage();
     Canvas c(kW, kH);
