@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake ninja-build ccache pkg-config
 clang libclang-rt-dev
 libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
-libx11-dev libxext-dev libxtst-dev libcairo2-dev libpng-dev libcups2-dev
+libx11-dev libxext-dev libxfixes-dev libxtst-dev libcairo2-dev libpng-dev libcups2-dev
 xvfb xdotool x11-utils imagemagick xclip xsel poppler-utils
 libgtest-dev libgmock-dev libbenchmark-dev
 "

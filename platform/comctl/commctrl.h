@@ -5,4 +5,61 @@
 
 namespace win32 {
 
+// ---------------------------------------------------------------------------
+// Image lists
+
+constexpr UINT ILC_MASK = 0x0001;
+constexpr UINT ILC_COLOR = 0x0000;
+constexpr UINT ILC_COLORDDB = 0x00FE;
+constexpr UINT ILC_COLOR4 = 0x0004;
+constexpr UINT ILC_COLOR8 = 0x0008;
+constexpr UINT ILC_COLOR16 = 0x0010;
+constexpr UINT ILC_COLOR24 = 0x0018;
+constexpr UINT ILC_COLOR32 = 0x0020;
+
+constexpr UINT ILD_NORMAL = 0x0000;
+constexpr UINT ILD_TRANSPARENT = 0x0001;
+constexpr UINT ILD_BLEND25 = 0x0002;
+constexpr UINT ILD_FOCUS = ILD_BLEND25;
+constexpr UINT ILD_BLEND50 = 0x0004;
+constexpr UINT ILD_SELECTED = ILD_BLEND50;
+constexpr UINT ILD_BLEND = ILD_BLEND50;
+constexpr UINT ILD_MASK = 0x0010;
+constexpr UINT ILD_IMAGE = 0x0020;
+constexpr UINT ILD_ROP = 0x0040;
+constexpr UINT ILD_OVERLAYMASK = 0x0F00;
+
+constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
+constexpr COLORREF CLR_DEFAULT = 0xFF000000;
+constexpr COLORREF CLR_HILIGHT = CLR_DEFAULT;
+
+struct IMAGEINFO {
+    HBITMAP hbmImage;
+    HBITMAP hbmMask;
+    int Unused1;
+    int Unused2;
+    RECT rcImage;
+};
+
+HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
+BOOL ImageList_Destroy(HIMAGELIST list);
+int ImageList_GetImageCount(HIMAGELIST list);
+BOOL ImageList_SetImageCount(HIMAGELIST list, UINT count);
+int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
+int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask);
+int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
+inline int ImageList_AddIcon(HIMAGELIST list, HICON icon) { return ImageList_ReplaceIcon(list, -1, icon); }
+BOOL ImageList_Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask);
+BOOL ImageList_Remove(HIMAGELIST list, int index);
+inline BOOL ImageList_RemoveAll(HIMAGELIST list) { return ImageList_Remove(list, -1); }
+BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, int dy, COLORREF bk,
+                      COLORREF fg, UINT style);
+HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
+COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF bk);
+COLORREF ImageList_GetBkColor(HIMAGELIST list);
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
+BOOL ImageList_SetIconSize(HIMAGELIST list, int cx, int cy);
+BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info);
+
 }  // namespace win32

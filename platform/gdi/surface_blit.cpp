@@ -180,12 +180,19 @@ BOOL SurfaceDC::StretchBlt(const BltRect& dstR, DeviceContext* src, const BltRec
         srow.resize(static_cast<std::size_t>(n));
         prow.resize(static_cast<std::size_t>(n));
         bool anyWritten = false;
+        bool solidReady = false;
         for (int y = piece.top; y < piece.bottom; ++y) {
             int j = y - dSurf.top;
             int first = n, last = -1;
+            const Pixel* srcRun = srow.data();
             if (direct) {
                 const Pixel* s = from->Row(fromTop + j) + (fromLeft + piece.left - dSurf.left);
-                for (int k = 0; k < n; ++k) srow[static_cast<std::size_t>(k)] = convert(s[k]);
+                if (srcMono == mono_) {
+                    // Same format: the operation reads the source in place.
+                    srcRun = s;
+                } else {
+                    for (int k = 0; k < n; ++k) srow[static_cast<std::size_t>(k)] = convert(s[k]);
+                }
                 first = 0;
                 last = n - 1;
             } else {
@@ -202,7 +209,13 @@ BOOL SurfaceDC::StretchBlt(const BltRect& dstR, DeviceContext* src, const BltRec
             if (last < first) continue;
             int runN = last - first + 1;
             Pixel* pat = nullptr;
-            if (usesPattern) {
+            if (usesPattern && ink.IsSolid()) {
+                if (!solidReady) {
+                    std::fill(prow.begin(), prow.end(), ink.pixels[0]);
+                    solidReady = true;
+                }
+                pat = prow.data();
+            } else if (usesPattern) {
                 int dy = y - origin_.y;
                 int py = ((dy - ink.origin.y) % ink.height + ink.height) % ink.height;
                 const Pixel* pr = ink.pixels.data() + static_cast<std::ptrdiff_t>(py) * ink.width;
@@ -213,7 +226,7 @@ BOOL SurfaceDC::StretchBlt(const BltRect& dstR, DeviceContext* src, const BltRec
                 }
                 pat = prow.data();
             }
-            fn(surface_->Row(y) + piece.left + first, srow.data() + first, pat, runN);
+            fn(surface_->Row(y) + piece.left + first, srcRun + first, pat, runN);
             anyWritten = true;
         }
         if (anyWritten) surface_->MarkDirty(piece);

@@ -1,0 +1,275 @@
+#include "platform/richedit/wrap_layout.h"
+
+#include <algorithm>
+
+#include "platform/kernel/codepage.h"
+
+namespace win32::richedit {
+namespace {
+
+// Info entries: width in bits 0-12, class in bits 13-14; 0xFFFF unknown.
+constexpr std::uint16_t kUnknown = 0xFFFF;
+constexpr std::uint16_t kNarrow = 0;
+constexpr std::uint16_t kWide = 1 << 13;
+constexpr std::uint16_t kBlank = 2 << 13;
+constexpr std::uint16_t kTab = 3 << 13;
+constexpr std::uint16_t kClassMask = 3 << 13;
+constexpr std::uint16_t kWidthMask = (1 << 13) - 1;
+constexpr std::size_t kBreakCacheSize = 512;
+constexpr std::size_t kInvalidListSize = 4096;
+
+// Full-width text breaks between any two characters; single-byte text only
+// after blanks.
+std::uint16_t WrapClass(char32_t c) {
+    if (c == u'\t') return kTab;
+    if (c == u' ') return kBlank;
+    if (text::IsByteEscape(c)) return kNarrow;
+    if (c >= 0x10000) return kWide;
+    if (c >= 0xFF61 && c <= 0xFF9F) return kNarrow;
+    if (c >= 0x2E80) return kWide;
+    return text::SjisCharBytes(c) == 2 ? kWide : kNarrow;
+}
+
+struct CountSink {
+    Pos count = 1;
+    void Add(Pos) { ++count; }
+};
+
+struct ListSink {
+    std::vector<Pos>& starts;
+    void Add(Pos p) { starts.push_back(p); }
+};
+
+}  // namespace
+
+WrapLayout::WrapLayout(TextStore& text, CharMeasurer& measurer)
+    : text_(text), measurer_(measurer), info_(new std::uint16_t[65536]) {
+    text_.AddObserver(this);
+    FontChanged();
+}
+
+WrapLayout::~WrapLayout() { text_.RemoveObserver(this); }
+
+void WrapLayout::SetWrapWidth(int pixels) {
+    pixels = std::max(pixels, 0);
+    if (pixels == width_) return;
+    width_ = pixels;
+    allInvalid_ = true;
+    breaks_.clear();
+}
+
+void WrapLayout::FontChanged() {
+    std::fill(info_.get(), info_.get() + 65536, kUnknown);
+    tabWidth_ = std::max(1, 8 * measurer_.AverageCharWidth());
+    allInvalid_ = true;
+    breaks_.clear();
+}
+
+std::uint16_t WrapLayout::Info(char32_t c) {
+    if (c < 0x10000 && info_[c] != kUnknown) return info_[c];
+    int w = std::clamp(measurer_.Advance(c), 0, static_cast<int>(kWidthMask));
+    std::uint16_t v = static_cast<std::uint16_t>(w) | WrapClass(c);
+    if (c < 0x10000) info_[c] = v;
+    return v;
+}
+
+template <typename Sink>
+void WrapLayout::Wrap(const char16_t* s, Pos n, Sink& sink) {
+    const int width = width_;
+    const int tab = tabWidth_;
+    Pos lineStart = 0;
+    Pos lastBreak = 0;  // latest offset where a display line may start
+    std::uint16_t prevClass = kBlank;
+    int x = 0;
+    Pos i = 0;
+    while (i < n) {
+        char32_t c = s[i];
+        Pos len = 1;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+            len = 2;
+        }
+        std::uint16_t info = c < 0x10000 && info_[c] != kUnknown ? info_[c] : Info(c);
+        std::uint16_t cls = info & kClassMask;
+        int w = cls == kTab ? tab - x % tab : (info & kWidthMask);
+        bool blank = cls == kBlank || cls == kTab;
+        if (i > lineStart && ((cls == kWide || prevClass == kWide) || (!blank && (prevClass == kBlank || prevClass == kTab)))) {
+            lastBreak = i;
+        }
+        // Blanks hang past the edge rather than start a display line.
+        if (!blank && x + w > width && i > lineStart) {
+            Pos next = lastBreak > lineStart ? lastBreak : i;
+            sink.Add(next);
+            lineStart = next;
+            lastBreak = next;
+            x = 0;
+            for (Pos k = next; k < i; ++k) {
+                std::uint16_t ki = Info(s[k]);
+                x += (ki & kClassMask) == kTab ? tab - x % tab : (ki & kWidthMask);
+            }
+            prevClass = kBlank;
+            if (next < i) prevClass = Info(s[i - 1]) & kClassMask;
+            continue;
+        }
+        x += w;
+        prevClass = cls;
+        i += len;
+    }
+}
+
+void WrapLayout::BreakLine(const char16_t* s, Pos length, std::vector<Pos>& starts) {
+    starts.assign(1, 0);
+    if (width_ <= 0) return;
+    ListSink sink{starts};
+    Wrap(s, length, sink);
+}
+
+Pos WrapLayout::CountLine(Pos line) {
+    if (width_ <= 0) return 1;
+    Pos start = text_.LineStart(line);
+    Pos n = text_.LineEnd(line) - start;
+    if (n == 0) return 1;
+    CountSink sink;
+    Wrap(text_.RangeView(start, n, scratch_), n, sink);
+    return sink.count;
+}
+
+void WrapLayout::ValidateAll() {
+    Pos lines = text_.LineCount();
+    if (allInvalid_) {
+        std::vector<Pos> firsts;
+        firsts.reserve(static_cast<std::size_t>(lines) + 1);
+        Pos total = 0;
+        for (Pos l = 0; l < lines; ++l) {
+            firsts.push_back(total);
+            total += CountLine(l);
+        }
+        firsts.push_back(total);
+        display_.Assign(firsts);
+        valid_.Clear();
+        valid_.InsertValue(0, lines, 1);
+        invalidLines_ = 0;
+        invalidList_.clear();
+        invalidListOverflow_ = false;
+        allInvalid_ = false;
+        return;
+    }
+    if (invalidLines_ == 0) return;
+    if (invalidListOverflow_) {
+        for (Pos l = 0; l < lines && invalidLines_ > 0; ++l) {
+            if (!valid_[l]) ValidateLine(l);
+        }
+    } else {
+        for (Pos l : invalidList_) ValidateLine(l);
+    }
+    invalidList_.clear();
+    invalidListOverflow_ = false;
+}
+
+void WrapLayout::MarkInvalid(Pos line) {
+    if (!valid_[line]) return;
+    valid_.SetAt(line, 0);
+    ++invalidLines_;
+    if (invalidList_.size() < kInvalidListSize) {
+        invalidList_.push_back(line);
+    } else {
+        invalidListOverflow_ = true;
+    }
+}
+
+void WrapLayout::ValidateLine(Pos line) {
+    if (line >= text_.LineCount() || valid_[line]) return;
+    Pos old = display_.PositionFromPartition(line + 1) - display_.PositionFromPartition(line);
+    Pos now = CountLine(line);
+    display_.InsertText(line, now - old);
+    valid_.SetAt(line, 1);
+    --invalidLines_;
+}
+
+void WrapLayout::OnTextChanged(const TextChange& change) {
+    breaks_.clear();
+    if (allInvalid_) return;
+    Pos first = change.firstLine;
+    Pos removed = change.linesRemoved;
+    Pos n = change.linesInserted;
+    if (n > static_cast<Pos>(kInvalidListSize)) {
+        // A new text or a large paste: one pass over everything is quicker.
+        allInvalid_ = true;
+        return;
+    }
+    // Lines merged into `first` go; it keeps one provisional display line.
+    Pos merged = display_.PositionFromPartition(first + removed + 1) - display_.PositionFromPartition(first);
+    for (Pos l = first + 1; l <= first + removed; ++l) {
+        if (!valid_[l]) --invalidLines_;
+    }
+    display_.RemovePartitions(first + 1, removed);
+    valid_.Delete(first + 1, removed);
+    display_.InsertText(first, 1 - merged);
+    // New lines get one provisional display line each.
+    if (n > 0) {
+        Pos base = display_.PositionFromPartition(first);
+        std::vector<Pos> values(static_cast<std::size_t>(n));
+        for (Pos k = 0; k < n; ++k) values[static_cast<std::size_t>(k)] = base + 1 + k;
+        display_.InsertPartitions(first + 1, values.data(), n);
+        display_.InsertText(first + n, n);
+        valid_.InsertValue(first + 1, n, 1);
+    }
+    // The list of invalid lines follows the renumbering.
+    if (removed != 0 || n != 0) {
+        std::size_t kept = 0;
+        for (Pos l : invalidList_) {
+            if (l > first && l <= first + removed) continue;
+            invalidList_[kept++] = l > first + removed ? l - removed + n : l;
+        }
+        invalidList_.resize(kept);
+    }
+    for (Pos l = first; l <= first + n; ++l) MarkInvalid(l);
+}
+
+Pos WrapLayout::DisplayLineCount() {
+    ValidateAll();
+    return display_.PositionFromPartition(display_.Partitions());
+}
+
+Pos WrapLayout::FirstDisplayLineOf(Pos line) {
+    ValidateAll();
+    line = std::clamp<Pos>(line, 0, text_.LineCount() - 1);
+    return display_.PositionFromPartition(line);
+}
+
+const std::vector<Pos>& WrapLayout::Breaks(Pos line) {
+    auto it = breaks_.find(line);
+    if (it != breaks_.end()) return it->second;
+    if (breaks_.size() >= kBreakCacheSize) breaks_.clear();
+    std::vector<Pos>& starts = breaks_[line];
+    Pos start = text_.LineStart(line);
+    Pos n = text_.LineEnd(line) - start;
+    BreakLine(text_.RangeView(start, n, scratch_), n, starts);
+    return starts;
+}
+
+Pos WrapLayout::DisplayLineFromPosition(Pos pos) {
+    ValidateAll();
+    pos = std::clamp<Pos>(pos, 0, text_.Length());
+    Pos line = text_.LineFromPosition(pos);
+    const std::vector<Pos>& starts = Breaks(line);
+    Pos offset = pos - text_.LineStart(line);
+    Pos sub = static_cast<Pos>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+    return display_.PositionFromPartition(line) + std::max<Pos>(sub, 0);
+}
+
+DisplayLine WrapLayout::GetDisplayLine(Pos displayLine) {
+    ValidateAll();
+    Pos total = display_.PositionFromPartition(display_.Partitions());
+    displayLine = std::clamp<Pos>(displayLine, 0, total - 1);
+    Pos line = display_.PartitionFromPosition(displayLine);
+    Pos sub = displayLine - display_.PositionFromPartition(line);
+    const std::vector<Pos>& starts = Breaks(line);
+    Pos lineStart = text_.LineStart(line);
+    Pos start = lineStart + starts[static_cast<std::size_t>(sub)];
+    Pos end = static_cast<std::size_t>(sub) + 1 < starts.size() ? lineStart + starts[static_cast<std::size_t>(sub) + 1]
+                                                                 : text_.LineEnd(line);
+    return {start, end, line};
+}
+
+}  // namespace win32::richedit
