@@ -89,7 +89,7 @@ void RunMoveSizeLoop(HWND hwnd, bool sizing, int edge, bool byMouse) {
     WindowManager& wm = Wm();
     Window* w = wm.Find(hwnd);
     if (!w) return;
-    Loop l{hwnd, sizing, edge ? edge : WMSZ_BOTTOMRIGHT, ScreenWindowRect(w), ScreenWindowRect(w), wm.cursorPos,
+    Loop l{hwnd, sizing, edge ? edge : static_cast<int>(WMSZ_BOTTOMRIGHT), ScreenWindowRect(w), ScreenWindowRect(w), wm.cursorPos,
            QueryMinMaxInfo(hwnd)};
     if (!wm.Find(hwnd)) return;
     if (!byMouse) {

@@ -8,8 +8,6 @@ namespace win32 {
 namespace user {
 namespace {
 
-bool SameRect(const RECT& a, const RECT& b) { return a == b; }
-
 // Raises a top-level window and, above it, the windows it owns.
 void RaiseWithOwned(HWND hwnd, HWND insertAfter, bool withOwned) {
     WindowManager& wm = Wm();
