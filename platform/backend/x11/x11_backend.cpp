@@ -300,6 +300,8 @@ DWORD X11Backend::Now() const {
 
 bool X11Backend::WaitEvent(HostEvent& event, int timeoutMs) {
     DWORD start = Now();
+    // Drawing on the desktop shows while the program waits between steps.
+    screenLock_->Flush();
     for (;;) {
         Pump();
         if (!queue_.empty()) {
