@@ -4,6 +4,7 @@
 // must agree with what the string says.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -22,9 +23,12 @@ public:
     int AverageCharWidth() override { return 7; }
 };
 
-void Check(bool ok) {
-    if (!ok) std::abort();
+void Fail(int line) {
+    std::fprintf(stderr, "text_edit_fuzz: check at line %d failed\n", line);
+    std::abort();
 }
+
+#define Check(ok) ((ok) ? void() : Fail(__LINE__))
 
 }  // namespace
 

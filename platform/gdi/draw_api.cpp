@@ -1,5 +1,9 @@
 // The C drawing functions: look the DC up, check the arguments the Win32
 // way, and hand over to the device.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
 #include <vector>
 
 #include "platform/gdi/dc.h"
@@ -74,6 +78,35 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
     RECT r{left < right ? left : right, top < bottom ? top : bottom, left < right ? right : left,
            top < bottom ? bottom : top};
     return d->Ellipse(r);
+}
+
+BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
+    DeviceContext* d = FindDC(dc);
+    if (!d) return FALSE;
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    int rx = std::min(std::abs(width), right - left) / 2, ry = std::min(std::abs(height), bottom - top) / 2;
+    if (rx < 1 || ry < 1) return d->Rectangle(RECT{left, top, right, bottom});
+    // The outline as a polygon: four quarter ellipses joined by the sides,
+    // inside the box whose right and bottom edges are exclusive.
+    std::vector<POINT> pts;
+    const int steps = std::max(4, std::max(rx, ry));
+    struct Corner {
+        double cx, cy;
+        double from;
+    } corners[4] = {{static_cast<double>(right - 1 - rx), static_cast<double>(top + ry), -std::numbers::pi / 2},
+                    {static_cast<double>(right - 1 - rx), static_cast<double>(bottom - 1 - ry), 0},
+                    {static_cast<double>(left + rx), static_cast<double>(bottom - 1 - ry), std::numbers::pi / 2},
+                    {static_cast<double>(left + rx), static_cast<double>(top + ry), std::numbers::pi}};
+    for (const Corner& c : corners) {
+        for (int i = 0; i <= steps; ++i) {
+            double a = c.from + (std::numbers::pi / 2) * i / steps;
+            pts.push_back(POINT{static_cast<LONG>(std::lround(c.cx + rx * std::cos(a))),
+                                static_cast<LONG>(std::lround(c.cy + ry * std::sin(a)))});
+        }
+    }
+    INT count = static_cast<INT>(pts.size());
+    return d->PolyPolygon(pts.data(), &count, 1);
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {

@@ -31,15 +31,17 @@ void WriteToVector(png_structp png, png_bytep data, png_size_t n) {
 
 void FlushNothing(png_structp) {}
 
-// libpng reports errors by longjmp; warnings are not interesting here.
+// libpng reports errors by longjmp; the caller sees the failure, so
+// neither errors nor warnings are printed.
 void Warn(png_structp, png_const_charp) {}
+[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const Surface& s) {
     std::vector<std::uint8_t> out;
     if (s.Empty()) return out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Warn);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Warn);
     if (!png) return out;
     png_infop info = png_create_info_struct(png);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(s.Width()) * 3);
@@ -76,7 +78,7 @@ bool WritePng(const Surface& s, const std::string& path) {
 
 bool DecodePng(const std::uint8_t* data, std::size_t size, Surface& out) {
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Warn);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Warn);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     Reader reader{data, size, 0};

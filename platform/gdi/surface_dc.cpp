@@ -44,6 +44,9 @@ int SurfaceDC::DeviceCaps(int index) const {
     case VERTRES: return ScreenSize().cy;
     case HORZSIZE: return ScreenSize().cx * 254 / 960;
     case VERTSIZE: return ScreenSize().cy * 254 / 960;
+    // A memory DC describes the display it is compatible with, whatever
+    // bitmap it holds.
+    case BITSPIXEL: return 32;
     default: return DeviceContext::DeviceCaps(index);
     }
 }

@@ -35,7 +35,10 @@ EditResult TextDocument::Replace(Pos pos, Pos len, std::u16string_view text, Edi
     normalized.resize(keep);
     if (end == start && normalized.empty()) return {start, 0, truncated};
 
-    history_.Record({start, store_.Range(start, end - start), normalized}, kind);
+    std::u16string removed = store_.Range(start, end - start);
+    // Replacing text by itself changes nothing and leaves no undo step.
+    if (removed == normalized) return {start, static_cast<Pos>(normalized.size()), truncated};
+    history_.Record({start, std::move(removed), normalized}, kind);
     Apply(start, end - start, normalized);
     return {start, static_cast<Pos>(normalized.size()), truncated};
 }

@@ -192,6 +192,11 @@ void WrapLayout::OnTextChanged(const TextChange& change) {
     Pos first = change.firstLine;
     Pos removed = change.linesRemoved;
     Pos n = change.linesInserted;
+    if (n > static_cast<Pos>(kInvalidListSize)) {
+        // A new text or a large paste: one pass over everything is quicker.
+        allInvalid_ = true;
+        return;
+    }
     // Lines merged into `first` go; it keeps one provisional display line.
     Pos merged = display_.PositionFromPartition(first + removed + 1) - display_.PositionFromPartition(first);
     for (Pos l = first + 1; l <= first + removed; ++l) {

@@ -275,6 +275,88 @@ TEST(Shapes, RectangleAndPolygonPixelRules) {
     EXPECT_EQ(c.Row(3), "gggggg");
 }
 
+TEST(Drawing, StretchModesWhenShrinking) {
+    Canvas src(4, 1);
+    SetPixel(src.dc(), 0, 0, 0);
+    SetPixel(src.dc(), 3, 0, 0);  // "#..#"
+    Canvas c(2, 1, 0x00FF00);
+    // Black on white keeps the black pixels (AND), white on black the white
+    // ones (OR).
+    SetStretchBltMode(c.dc(), BLACKONWHITE);
+    StretchBlt(c.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(c.Row(0), "##");
+    SetStretchBltMode(c.dc(), WHITEONBLACK);
+    StretchBlt(c.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(c.Row(0), "..");
+    EXPECT_EQ(SetStretchBltMode(c.dc(), 0), 0);
+}
+
+TEST(Drawing, DcBrushAndDcPenFollowTheirColours) {
+    Canvas c(4, 2);
+    c.Legend(0x0000FF, 'r');
+    c.Legend(0x00FF00, 'g');
+    SelectObject(c.dc(), GetStockObject(DC_BRUSH));
+    SelectObject(c.dc(), GetStockObject(DC_PEN));
+    SetDCBrushColor(c.dc(), 0x0000FF);
+    SetDCPenColor(c.dc(), 0x00FF00);
+    PatBlt(c.dc(), 0, 0, 4, 1, PATCOPY);
+    EXPECT_EQ(c.Row(0), "rrrr");
+    MoveToEx(c.dc(), 0, 1, nullptr);
+    LineTo(c.dc(), 3, 1);
+    EXPECT_EQ(c.Row(1), "ggg.");
+}
+
+TEST(Drawing, MaskBltChoosesPerPixel) {
+    Canvas src(3, 1, 0x000000);
+    Canvas c(3, 1);
+    const WORD bits[1] = {0x00A0};  // 101
+    HBITMAP mask = CreateBitmap(3, 1, 1, 1, bits);
+    // Foreground (mask 1): the source; background (mask 0): the target.
+    MaskBlt(c.dc(), 0, 0, 3, 1, src.dc(), 0, 0, mask, 0, 0, MAKEROP4(SRCCOPY, 0x00AA0029));
+    EXPECT_EQ(c.Row(0), "#.#");
+    DeleteObject(mask);
+}
+
+TEST(Drawing, MonochromeTargetsTakeTheNearestOfBlackAndWhite) {
+    Canvas mono(3, 1, 0x000000, true);
+    EXPECT_EQ(SetPixel(mono.dc(), 0, 0, 0x808080), 0xFFFFFFu);
+    EXPECT_EQ(SetPixel(mono.dc(), 1, 0, 0x7F7F7F), 0x000000u);
+    HBRUSH yellow = CreateSolidBrush(0x00FFFF);
+    RECT r{2, 0, 3, 1};
+    FillRect(mono.dc(), &r, yellow);
+    EXPECT_EQ(mono.At(2, 0), 0xFFFFFFu);
+    DeleteObject(yellow);
+}
+
+TEST(Shapes, WindingAndAlternateFill) {
+    // Two overlapping squares drawn in the same direction.
+    POINT pts[8] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {2, 0}, {6, 0}, {6, 4}, {2, 4}};
+    INT counts[2] = {4, 4};
+    Canvas c(6, 1);
+    SelectObject(c.dc(), GetStockObject(NULL_PEN));
+    SelectObject(c.dc(), GetStockObject(BLACK_BRUSH));
+    PolyPolygon(c.dc(), pts, counts, 2);
+    EXPECT_EQ(c.Row(0), "##..##");
+    c.Clear(0xFFFFFF);
+    SetPolyFillMode(c.dc(), WINDING);
+    PolyPolygon(c.dc(), pts, counts, 2);
+    EXPECT_EQ(c.Row(0), "######");
+    INT bad[1] = {1};
+    EXPECT_FALSE(PolyPolygon(c.dc(), pts, bad, 1));
+    EXPECT_FALSE(Polygon(c.dc(), pts, 1));
+    EXPECT_FALSE(Polyline(c.dc(), nullptr, 3));
+}
+
+TEST(Shapes, EllipseStaysInsideItsBox) {
+    Canvas c(8, 6, 0x00FF00);
+    c.Legend(0x00FF00, 'g');
+    Ellipse(c.dc(), 0, 0, 8, 6);
+    EXPECT_EQ(c.Row(0), "gg####gg");
+    EXPECT_EQ(c.Row(2), "#......#");
+    EXPECT_EQ(c.Row(5), "gg####gg");
+    EXPECT_EQ(c.Column(0), "gg##gg");
+}
+
 TEST(Mapping, AnisotropicScalingMapsEveryPrimitive) {
     Canvas c(20, 20);
     SetMapMode(c.dc(), MM_ANISOTROPIC);

@@ -138,6 +138,10 @@ TEST(TextDocument, TypingIsOneUndoStepUntilTheCaretMoves) {
     EXPECT_EQ(doc.Store().Range(0, doc.Length()), u"abc");
     doc.Replace(0, 0, u"z");
     EXPECT_FALSE(doc.CanRedo());
+    // Replacing text by itself leaves no step behind.
+    doc.History().Clear();
+    doc.Replace(0, 1, u"z");
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST(TextDocument, RandomEditingMatchesTheReference) {

@@ -62,6 +62,12 @@ TEST(WrapLayout, DisplayLinesFollowEditsAndWidthChanges) {
     EXPECT_EQ(layout.DisplayLineCount(), 3);
     layout.SetWrapWidth(40);
     EXPECT_EQ(layout.DisplayLineCount(), 6);
+    // A large paste re-wraps everything in one pass, with the same result.
+    std::u16string many;
+    for (int i = 0; i < 6000; ++i) many += u"abcdef\r\n";
+    doc.Replace(0, 0, many);
+    EXPECT_EQ(layout.DisplayLineCount(), 6 + 12000);
+    EXPECT_EQ(layout.GetDisplayLine(12001).start, 6000 * 8 + 5);
 }
 
 TEST(WrapLayout, IncrementalUpdatesAgreeWithAFreshLayout) {
