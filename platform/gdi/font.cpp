@@ -218,8 +218,9 @@ struct FontCache {
 };
 
 FontCache& Cache() {
-    static FontCache cache;
-    return cache;
+    // Never destroyed, like the face catalogue its fonts depend on.
+    static FontCache* cache = new FontCache;
+    return *cache;
 }
 
 }  // namespace

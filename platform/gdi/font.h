@@ -44,8 +44,14 @@ public:
     const TEXTMETRICA& Metrics() const { return metrics_; }
     // The face name GetTextFaceA reports.
     const std::string& FaceName() const { return faceName_; }
-    // Em height in device pixels.
+    // Em height (and width, which lfWidth may change) in device pixels.
     int PixelsPerEm() const { return ppemY_; }
+    int PixelsPerEmX() const { return ppemX_; }
+    // The face the font was mapped to (its file, for renderers of their own
+    // such as the PDF printer), and the simulations applied to it.
+    const FaceEntry* Face() const { return face_; }
+    int SyntheticBoldPixels() const { return boldExtra_; }
+    bool Oblique() const { return oblique_; }
 
     // Advance of one character in device pixels (synthetic bold included).
     int Advance(char32_t c) {

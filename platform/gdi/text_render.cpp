@@ -15,7 +15,7 @@ inline Pixel Blend(Pixel dst, Pixel src, unsigned a) {
 }
 
 // Composes one glyph image with its top-left at (gx, gy), inside `box`.
-void ComposeGlyph(Surface& s, const GlyphImage& g, int gx, int gy, const RECT& box, Pixel color) {
+void ComposeGlyph(Surface& s, const GlyphImage& g, int gx, int gy, const RECT& box, Pixel color, bool twoColour) {
     const int x0 = std::max<int>(gx, box.left);
     const int y0 = std::max<int>(gy, box.top);
     const int x1 = std::min<int>(gx + g.width, box.right);
@@ -24,7 +24,11 @@ void ComposeGlyph(Surface& s, const GlyphImage& g, int gx, int gy, const RECT& b
         const std::uint8_t* src = g.coverage.data() + static_cast<std::size_t>(y - gy) * g.width + (x0 - gx);
         Pixel* dst = s.Row(y) + x0;
         for (int x = x0; x < x1; ++x, ++src, ++dst) {
-            if (*src) *dst = Blend(*dst, color, *src);
+            if (twoColour) {
+                if (*src >= 128) *dst = color;
+            } else if (*src) {
+                *dst = Blend(*dst, color, *src);
+            }
         }
     }
 }
@@ -49,7 +53,8 @@ void FillClipped(Surface& surface, const Region& clip, const RECT& r, COLORREF c
     }
 }
 
-void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun& run, COLORREF color) {
+void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun& run, COLORREF color,
+               Coverage coverage) {
     if (surface.Empty() || clip.IsEmpty()) return;
     const Pixel p = PixelFromColor(color);
     const RECT surfaceBounds{0, 0, surface.Width(), surface.Height()};
@@ -57,8 +62,17 @@ void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun
     if (Empty(clipBounds)) return;
     const std::vector<RECT>& rects = clip.Rects();
     RECT touched{0, 0, 0, 0};
+    // Characters whose cell lies wholly outside the clip are not rendered
+    // at all; a generous margin covers glyphs that overhang their cell.
+    const TEXTMETRICA& tm = font.Metrics();
+    const int margin = tm.tmMaxCharWidth + tm.tmHeight;
+    if (run.baselineY + tm.tmDescent + margin < clipBounds.top ||
+        run.baselineY - tm.tmAscent - margin > clipBounds.bottom) {
+        return;
+    }
     for (std::size_t i = 0; i < run.chars.size(); ++i) {
         const char32_t c = run.chars[i];
+        if (run.penX[i] + margin < clipBounds.left || run.penX[i] - margin > clipBounds.right) continue;
         // Blanks and control characters (a tab, a line break shown on one
         // line) leave no ink.
         if (c <= ' ' || c == 0x3000 || c == 0x7F) continue;
@@ -73,7 +87,7 @@ void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun
             if (c2.top >= glyphBox.bottom) break;  // bands are sorted by top
             RECT part = Intersect(Intersect(c2, glyphBox), surfaceBounds);
             if (Empty(part)) continue;
-            ComposeGlyph(surface, *g, gx, gy, part, p);
+            ComposeGlyph(surface, *g, gx, gy, part, p, coverage == Coverage::TwoColour);
         }
         if (Empty(touched)) {
             touched = visible;

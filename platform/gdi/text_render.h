@@ -23,8 +23,11 @@ struct PlacedRun {
 
 // Draws the run's glyphs (and underline and strike-out when the font asks
 // for them) in `color`, clipped to `clip` (surface coordinates). Marks the
-// touched rectangle dirty.
-void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun& run, COLORREF color);
+// touched rectangle dirty. A two-colour target (a monochrome bitmap) gets
+// each pixel either fully or not at all, at half coverage.
+enum class Coverage { Blended, TwoColour };
+void RenderRun(Surface& surface, const Region& clip, Font& font, const PlacedRun& run, COLORREF color,
+               Coverage coverage = Coverage::Blended);
 
 // Fills the part of `r` inside the clip (surface coordinates) with a solid
 // colour: the text background and the prefix underline.

@@ -762,3 +762,62 @@ int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
 int DrawTextExA(HDC dc, LPSTR text, int count, LPRECT rect, UINT format, DRAWTEXTPARAMS* params);
 
 }  // namespace win32
+
+// ---------------------------------------------------------------------------
+// Enhanced metafiles. The frame is in 0.01 mm; its right and bottom edges are
+// exclusive, so a frame of Width * 2540 / 96 maps back onto Width pixels of a
+// 96-dpi reference device exactly.
+namespace win32 {
+
+struct RECTL {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+struct SIZEL {
+    LONG cx;
+    LONG cy;
+};
+
+constexpr DWORD EMR_HEADER = 1;
+constexpr DWORD EMR_EOF = 14;
+constexpr DWORD ENHMETA_SIGNATURE = 0x464D4520;
+
+struct ENHMETAHEADER {
+    DWORD iType;
+    DWORD nSize;
+    RECTL rclBounds;  // device units of the reference device, inclusive
+    RECTL rclFrame;   // 0.01 mm
+    DWORD dSignature;
+    DWORD nVersion;
+    DWORD nBytes;
+    DWORD nRecords;
+    WORD nHandles;
+    WORD sReserved;
+    DWORD nDescription;
+    DWORD offDescription;
+    DWORD nPalEntries;
+    SIZEL szlDevice;       // reference device in pixels
+    SIZEL szlMillimeters;  // reference device in millimetres
+    DWORD cbPixelFormat;
+    DWORD offPixelFormat;
+    DWORD bOpenGL;
+    SIZEL szlMicrometers;
+};
+
+HDC CreateEnhMetaFileA(HDC reference, LPCSTR fileName, const RECT* frame, LPCSTR description);
+HENHMETAFILE CloseEnhMetaFile(HDC dc);
+BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect);
+UINT GetEnhMetaFileHeader(HENHMETAFILE metafile, UINT size, ENHMETAHEADER* header);
+// With a null file name the copy stays in memory.
+HENHMETAFILE CopyEnhMetaFileA(HENHMETAFILE metafile, LPCSTR fileName);
+BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);
+// The serialised record stream, and a metafile made from one (null when the
+// stream is truncated or malformed).
+UINT GetEnhMetaFileBits(HENHMETAFILE metafile, UINT size, LPBYTE data);
+HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
+HENHMETAFILE GetEnhMetaFileA(LPCSTR fileName);
+
+}  // namespace win32
