@@ -142,7 +142,21 @@ void TControl::SetBoundsValues(int left, int top, int width, int height) {
     height_ = height;
 }
 
+void TControl::ConstrainSize(int& width, int& height) const {
+    const TSizeConstraints& c = constraints_;
+    if (c.MaxWidth > 0) width = std::min(width, c.MaxWidth);
+    if (c.MaxHeight > 0) height = std::min(height, c.MaxHeight);
+    width = std::max(width, c.MinWidth);
+    height = std::max(height, c.MinHeight);
+}
+
+void TControl::SetConstraints(const TSizeConstraints& constraints) {
+    constraints_ = constraints;
+    SetBounds(left_, top_, width_, height_);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     InvalidateControl(visible_, false);
     SetBoundsValues(left, top, std::max(width, 0), std::max(height, 0));

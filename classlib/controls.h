@@ -91,6 +91,14 @@ using TKeyEvent = std::function<void(TObject* sender, win32::WORD& key, TShiftSt
 // The character is a Unicode code point; setting it to 0 swallows it.
 using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
 
+// Limits on a control's size; 0 means no limit.
+struct TSizeConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+};
+
 // The part of a hint before the first "|", and the part after it; a hint
 // without "|" is both.
 std::string GetShortHint(const std::string& hint);
@@ -140,6 +148,11 @@ public:
     virtual TPoint ClientOrigin();
     TPoint ClientToScreen(TPoint p);
     TPoint ScreenToClient(TPoint p);
+
+    // Sizes outside the constraints are pulled into them by SetBounds (and,
+    // for a form, while the user drags its frame).
+    const TSizeConstraints& Constraints() const { return constraints_; }
+    void SetConstraints(const TSizeConstraints& constraints);
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
@@ -246,6 +259,7 @@ protected:
     // Left/Top/Width/Height set without moving a window (used when the
     // window reports its own new place).
     void SetBoundsValues(int left, int top, int width, int height);
+    void ConstrainSize(int& width, int& height) const;
     // Visible set without notifications, for a control created hidden.
     void SetVisibleFlag(bool visible) { visible_ = visible; }
 
@@ -274,6 +288,7 @@ private:
     TPopupMenu* popupMenu_ = nullptr;
     TControlStyle controlStyle_;
     TControlState controlState_;
+    TSizeConstraints constraints_;
 };
 
 // The form a control sits on (the top of its parent chain when that is a

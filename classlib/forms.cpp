@@ -567,7 +567,21 @@ void TCustomForm::WMMenuSelect(TMessage& m) {
 
 void TCustomForm::WMSysCommand(TMessage& m) { DefaultHandler(m); }
 
-void TCustomForm::WMGetMinMaxInfo(TMessage& m) { DefaultHandler(m); }
+void TCustomForm::WMGetMinMaxInfo(TMessage& m) {
+    DefaultHandler(m);
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+    if (info == nullptr) return;
+    const TSizeConstraints& c = Constraints();
+    if (c.MinWidth > 0) info->ptMinTrackSize.x = c.MinWidth;
+    if (c.MinHeight > 0) info->ptMinTrackSize.y = c.MinHeight;
+    if (c.MaxWidth > 0) info->ptMaxTrackSize.x = c.MaxWidth;
+    if (c.MaxHeight > 0) info->ptMaxTrackSize.y = c.MaxHeight;
+}
+
+void TCustomForm::WMSysColorChange(TMessage& m) {
+    DefaultHandler(m);
+    Perform(CM_SYSCOLORCHANGE, 0, 0);
+}
 
 void TCustomForm::WMSize(TMessage& m) {
     TCustomControl::WMSize(m);
@@ -587,6 +601,7 @@ void TCustomForm::Dispatch(TMessage& m) {
         case WM_MENUSELECT: return WMMenuSelect(m);
         case WM_SYSCOMMAND: return WMSysCommand(m);
         case WM_GETMINMAXINFO: return WMGetMinMaxInfo(m);
+        case WM_SYSCOLORCHANGE: return WMSysColorChange(m);
         case WM_DESTROY: return WMDestroy(m);
         case CM_SHOWINGCHANGED: return CMShowingChanged(m);
         case CM_RELEASE: return CMRelease(m);

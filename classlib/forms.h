@@ -140,6 +140,7 @@ protected:
     void WMMenuSelect(TMessage& m);
     void WMSysCommand(TMessage& m);
     void WMGetMinMaxInfo(TMessage& m);
+    void WMSysColorChange(TMessage& m);
     void WMSize(TMessage& m);
     void WMDestroy(TMessage& m);
     void CMShowingChanged(TMessage& m);

@@ -160,6 +160,8 @@ public:
     void SetBitmap(TBitmap* bitmap);
 
     void Assign(const TPersistent* source) override;
+    // Makes the GDI brush anew, as after a change of the desktop colours.
+    void Refresh() { Modified(); }
 
 private:
     void Modified();

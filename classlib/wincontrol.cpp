@@ -477,6 +477,7 @@ void TWinControl::SetParent(TWinControl* parent) {
 // Geometry
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     if (handle_ != nullptr && !IsIconic(handle_)) {
         SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -653,6 +654,9 @@ void TWinControl::CMFontChanged(TMessage& m) {
 void TWinControl::CMShowHintChanged(TMessage&) { NotifyControls(CM_PARENTSHOWHINTCHANGED); }
 
 void TWinControl::CMSysColorChange(TMessage& m) {
+    // Brushes of system colours hold the old scheme's values.
+    brush_->Refresh();
+    Invalidate();
     Broadcast(m);
     m.Result = 0;
 }
@@ -966,7 +970,7 @@ bool TWinControl::IsControlMouseMsg(TMessage& m) {
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
         case WM_SETFOCUS:
-            if (TCustomForm* form = GetParentForm(this); form != nullptr && form != this) {
+            if (TCustomForm* form = GetParentForm(this); form != nullptr) {
                 if (!form->SetFocusedControl(this)) return;
             }
             break;

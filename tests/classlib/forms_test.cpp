@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/menus.h"
+#include "classlib/timer.h"
 #include "classlib/inifiles.h"
 #include "classlib/streams.h"
 #include "tests/classlib/ui_fixture.h"
@@ -251,6 +252,102 @@ TEST(Menus, ItemsFoundByCommandAndShortcutAndFreedWithTheirParent) {
     delete top;  // takes its child along
     EXPECT_EQ(owner.ComponentCount(), count - 2);
     EXPECT_EQ(menu->Items()->Count(), 0);
+}
+
+}  // namespace
+}  // namespace classlib
+
+namespace classlib {
+namespace {
+
+class FormEventsTest : public testing::UiTest {};
+
+TEST_F(FormEventsTest, ConstraintsKeepTheMinimumSize) {
+    TForm* form = new TForm(nullptr);
+    form->SetConstraints({563, 350, 0, 0});
+    form->SetBounds(0, 0, 100, 100);
+    EXPECT_EQ(form->Width(), 563);
+    EXPECT_EQ(form->Height(), 350);
+    form->Show();
+    Pump();
+    win32::MINMAXINFO info{};
+    win32::SendMessageA(form->Handle(), win32::WM_GETMINMAXINFO, 0, reinterpret_cast<win32::LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 563);
+    EXPECT_EQ(info.ptMinTrackSize.y, 350);
+    delete form;
+}
+
+TEST_F(FormEventsTest, ActivationReachesTheApplicationHooksAndTheFormsWindow) {
+    std::vector<win32::UINT> appSeen;
+    TWindowHook hook = [&](TMessage& m) {
+        if (m.Msg == CM_ACTIVATE || m.Msg == CM_DEACTIVATE) appSeen.push_back(m.Msg);
+        return false;
+    };
+    Application->HookMainWindow(&hook);
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 200, 100);
+    int activated = 0;
+    form->OnActivate = [&](TObject*) { ++activated; };
+    form->Show();
+    Pump();
+    EXPECT_EQ(activated, 1);
+    EXPECT_EQ(Screen->ActiveForm(), form);
+    EXPECT_EQ(appSeen, (std::vector<win32::UINT>{CM_ACTIVATE}));
+    Application->UnhookMainWindow(&hook);
+    delete form;
+}
+
+TEST_F(FormEventsTest, FocusChangesAreBroadcastAndEnterExitFollow) {
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 200, 100);
+    std::vector<std::string> log;
+    struct Focusable : TCustomControl {
+        Focusable(TComponent* owner, std::vector<std::string>* log, std::string name)
+            : TCustomControl(owner), log_(log), name_(std::move(name)) {
+            SetTabStop(true);
+            OnEnter = [this](TObject*) { log_->push_back(name_ + " enter"); };
+            OnExit = [this](TObject*) { log_->push_back(name_ + " exit"); };
+        }
+        void Dispatch(TMessage& m) override {
+            if (m.Msg == CM_FOCUSCHANGED) {
+                log_->push_back(name_ + " sees " + (reinterpret_cast<Focusable*>(m.LParam) == this ? "self" : "other"));
+            }
+            TCustomControl::Dispatch(m);
+        }
+        std::vector<std::string>* log_;
+        std::string name_;
+    };
+    auto* a = new Focusable(form, &log, "a");
+    auto* b = new Focusable(form, &log, "b");
+    a->SetBounds(0, 0, 50, 20);
+    b->SetBounds(0, 30, 50, 20);
+    a->SetParent(form);
+    b->SetParent(form);
+    form->Show();
+    Pump();
+    log.clear();
+    b->SetFocus();
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"a exit", "b enter", "a sees other", "b sees self"}));
+    EXPECT_EQ(form->ActiveControl(), b);
+    EXPECT_EQ(Screen->ActiveControl(), b);
+    delete form;
+}
+
+TEST_F(FormEventsTest, TimersRunTheirEventWhileEnabled) {
+    TComponent owner(nullptr);
+    auto* timer = new TTimer(&owner);
+    timer->SetInterval(100);
+    int ticks = 0;
+    timer->OnTimer = [&](TObject*) { ++ticks; };
+    headless->Advance(150);
+    Pump();
+    EXPECT_GE(ticks, 1);
+    timer->SetEnabled(false);
+    int before = ticks;
+    headless->Advance(500);
+    Pump();
+    EXPECT_EQ(ticks, before);
 }
 
 }  // namespace

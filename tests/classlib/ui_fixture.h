@@ -31,6 +31,9 @@ protected:
         headless = backend.get();
         win32::backend::Install(std::move(backend));
         win32::user::ResetWindowSystem();
+        // The library's own objects made at start-up give way to fresh ones.
+        delete Application;
+        delete Screen;
         Application = new TApplication(nullptr);
         Screen = new TScreen(nullptr);
         dialog_platform::SetMessageBoxHandler(
