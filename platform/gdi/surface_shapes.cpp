@@ -176,8 +176,10 @@ PenInfo ResolvePen(const SurfaceDC& dc) {
     COLORREF c = pen->FollowsDcColor() ? dc.State().dcPenColor : pen->Pen().lopnColor;
     info.color = dc.TargetPixel(c);
     info.style = pen->Style();
+    // Width 0 is one pixel whatever the mapping; other widths are logical
+    // units, so a scaled page (a printer) gets lines of the same size.
     int w = pen->Width();
-    info.width = w <= 1 ? 1 : std::max(1, dc.ScaleWidth(w));
+    info.width = w == 0 ? 1 : std::max(1, dc.ScaleWidth(w));
     if (info.width > 1) info.style = info.style == PS_INSIDEFRAME ? PS_INSIDEFRAME : PS_SOLID;
     return info;
 }

@@ -391,6 +391,26 @@ TEST(Mapping, AnisotropicScalingMapsEveryPrimitive) {
     EXPECT_EQ(v.cx, 1);
 }
 
+TEST(Mapping, PenWidthsScaleExceptWidthZero) {
+    Canvas c(12, 12);
+    SetMapMode(c.dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(c.dc(), 1, 1, nullptr);
+    SetViewportExtEx(c.dc(), 3, 3, nullptr);
+    HPEN one = CreatePen(PS_SOLID, 1, 0);
+    HGDIOBJ old = SelectObject(c.dc(), one);
+    MoveToEx(c.dc(), 0, 1, nullptr);
+    LineTo(c.dc(), 4, 1);
+    EXPECT_EQ(c.Column(5, 0, 6), "..###.");
+    HPEN zero = CreatePen(PS_SOLID, 0, 0);
+    SelectObject(c.dc(), zero);
+    MoveToEx(c.dc(), 0, 3, nullptr);
+    LineTo(c.dc(), 4, 3);
+    EXPECT_EQ(c.Column(5, 7, 12), "..#..");
+    SelectObject(c.dc(), old);
+    DeleteObject(one);
+    DeleteObject(zero);
+}
+
 TEST(Mapping, ScaledBitBltStretches) {
     Canvas src(2, 2, 0x000000);
     Canvas c(8, 8);

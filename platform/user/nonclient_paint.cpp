@@ -1,0 +1,94 @@
+// Painting the classic frame: sizing or dialog border, caption band with
+// its buttons, menu bar, client edge and scroll bars.
+#include "platform/gdi/wingdi.h"
+#include "platform/user/frame_glyphs.h"
+#include "platform/user/frame_layout.h"
+#include "platform/user/menu_bridge.h"
+#include "platform/user/scroll_bar.h"
+
+namespace win32::user {
+namespace {
+
+void FillRing(HDC dc, const RECT& outer, int width, HBRUSH brush) {
+    if (width <= 0) return;
+    RECT top{outer.left, outer.top, outer.right, outer.top + width};
+    RECT bottom{outer.left, outer.bottom - width, outer.right, outer.bottom};
+    RECT left{outer.left, outer.top + width, outer.left + width, outer.bottom - width};
+    RECT right{outer.right - width, outer.top + width, outer.right, outer.bottom - width};
+    FillRect(dc, &top, brush);
+    FillRect(dc, &bottom, brush);
+    FillRect(dc, &left, brush);
+    FillRect(dc, &right, brush);
+}
+
+void PaintBorder(HDC dc, const Window* w, const FrameLayout& f) {
+    RECT r{0, 0, w->window.right - w->window.left, w->window.bottom - w->window.top};
+    switch (f.border) {
+        case BorderKind::Sizing: {
+            DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+            int fill = COLOR_INACTIVEBORDER;
+            if (w->frameActive) fill = COLOR_ACTIVEBORDER;
+            FillRing(dc, r, f.borderWidth - 2, GetSysColorBrush(fill));
+            break;
+        }
+        case BorderKind::Dialog:
+            DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+            FillRing(dc, r, f.borderWidth - 2, GetSysColorBrush(COLOR_3DFACE));
+            break;
+        case BorderKind::Thin: FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME)); break;
+        case BorderKind::None: break;
+    }
+}
+
+void PaintCaptionBand(HDC dc, const Window* w, const FrameLayout& f) {
+    if (!f.hasCaption) return;
+    RECT band = f.caption;
+    FillRect(dc, &band, GetSysColorBrush(w->frameActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    RECT line{band.left, band.bottom, band.right, band.bottom + 1};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_3DFACE));
+    bool maximized = (w->style & WS_MAXIMIZE) != 0, minimized = (w->style & WS_MINIMIZE) != 0;
+    DrawFrameButton(dc, f.closeButton, FrameGlyph::Close, false, w->cls && (w->cls->style & CS_NOCLOSE));
+    DrawFrameButton(dc, f.maxButton, maximized ? FrameGlyph::Restore : FrameGlyph::Maximize, false,
+                    !(w->style & WS_MAXIMIZEBOX));
+    DrawFrameButton(dc, f.minButton, minimized ? FrameGlyph::Restore : FrameGlyph::Minimize, false,
+                    !(w->style & WS_MINIMIZEBOX));
+}
+
+}  // namespace
+
+void PaintFrame(HWND hwnd, HDC dc) {
+    Window* w = Wm().Find(hwnd);
+    if (!w) return;
+    FrameLayout f = ComputeFrameLayout(w);
+    PaintBorder(dc, w, f);
+    PaintCaptionBand(dc, w, f);
+    if (!IsRectEmptyValue(f.menuBar)) {
+        RECT line{f.menuBar.left, f.menuBar.bottom, f.menuBar.right, f.menuBar.bottom + 1};
+        FillRect(dc, &line, GetSysColorBrush(COLOR_3DFACE));
+        menu::PaintMenuBar(hwnd, dc, f.menuBar);
+        if (!(w = Wm().Find(hwnd))) return;
+    }
+    if (f.edgeWidth > 0) {
+        RECT c = f.client;
+        RECT edge{c.left - f.edgeWidth, c.top - f.edgeWidth, c.right + f.edgeWidth, c.bottom + f.edgeWidth};
+        if (!IsRectEmptyValue(f.vscroll)) edge.right += f.vscroll.right - f.vscroll.left;
+        if (!IsRectEmptyValue(f.hscroll)) edge.bottom += f.hscroll.bottom - f.hscroll.top;
+        DrawEdge(dc, &edge, f.edgeWidth == 2 ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
+    }
+    if (!IsRectEmptyValue(f.vscroll)) PaintScrollBar(hwnd, dc, SB_VERT, f.vscroll);
+    if (!IsRectEmptyValue(f.hscroll)) PaintScrollBar(hwnd, dc, SB_HORZ, f.hscroll);
+    if (!IsRectEmptyValue(f.sizeBox)) FillRect(dc, &f.sizeBox, GetSysColorBrush(COLOR_3DFACE));
+}
+
+void PaintCaption(HWND hwnd) {
+    Window* w = Wm().Find(hwnd);
+    if (!w || !IsReallyVisible(w)) return;
+    HDC dc = GetWindowDC(hwnd);
+    if (!dc) return;
+    FrameLayout f = ComputeFrameLayout(w);
+    PaintCaptionBand(dc, w, f);
+    if (f.border == BorderKind::Sizing) PaintBorder(dc, w, f);
+    ReleaseDC(hwnd, dc);
+}
+
+}  // namespace win32::user
