@@ -57,6 +57,7 @@ public:
     explicit Child(const std::vector<std::string>& argv);
     ~Child();
     bool Started() const { return pid_ > 0; }
+    int Pid() const { return pid_; }
     void Write(const std::string& data);  // then closes stdin
     // Pumps `backend` until the program ends or `ms` pass; collects stdout.
     bool Finish(X11Backend& backend, int ms, int* status = nullptr);
