@@ -280,8 +280,7 @@ void TSpeedButton::Paint() {
     if (!text.empty()) {
         c->Brush()->SetStyle(bsClear);
         TRect tr = Bounds(tx + offset, ty + offset, ts.cx, ts.cy);
-        HDC dc = c->Handle();
-        c->TextWidth("");
+        HDC dc = c->PrepareText();
         if (state_ == bsDisabled) {
             TRect shifted = tr;
             ::win32::OffsetRect(&shifted, 1, 1);
@@ -293,6 +292,121 @@ void TSpeedButton::Paint() {
         }
         DrawTextA(dc, text.c_str(), -1, &tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+}
+
+}  // namespace classlib
+
+namespace classlib {
+
+using namespace win32;
+
+namespace {
+
+struct KindInfo {
+    const char* caption;
+    TModalResult result;
+};
+constexpr KindInfo kKinds[] = {
+    {"", mrNone},          {"OK", mrOk},           {"ｷｬﾝｾﾙ", mrCancel}, {"ﾍﾙﾌﾟ(&H)", mrNone},
+    {"はい(&Y)", mrYes},   {"いいえ(&N)", mrNo},   {"閉じる(&C)", mrNone}, {"中止", mrAbort},
+    {"再試行(&R)", mrRetry}, {"無視(&I)", mrIgnore}, {"すべて(&A)", mrAll},
+};
+
+}  // namespace
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>()) {
+    glyph_->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TBitBtn::~TBitBtn() { glyph_->OnChange = nullptr; }
+
+void TBitBtn::SetKind(TBitBtnKind kind) {
+    if (kind == kind_) return;
+    kind_ = kind;
+    if (kind == bkCustom) return;
+    SetCaption(kKinds[kind].caption);
+    SetModalResult(kKinds[kind].result);
+    if (kind == bkOK || kind == bkYes) SetDefault(true);
+    if (kind == bkCancel || kind == bkNo) SetCancel(true);
+    MakeKindGlyph();
+}
+
+void TBitBtn::MakeKindGlyph() {
+    // The kinds' pictures, drawn on olive (the transparent colour) at the
+    // classic 18 by 18.
+    glyph_->SetSize(18, 18);
+    TCanvas* c = glyph_->Canvas();
+    c->Brush()->SetColor(clOlive);
+    c->FillRect(Rect(0, 0, 18, 18));
+    c->Pen()->SetWidth(1);
+    switch (kind_) {
+        case bkOK:
+        case bkYes: {
+            c->Pen()->SetColor(clGreen);
+            for (int d = 0; d < 3; ++d) {
+                c->MoveTo(3, 8 + d);
+                c->LineTo(7, 12 + d);
+                c->LineTo(15, 4 + d);
+            }
+            break;
+        }
+        case bkCancel:
+        case bkNo:
+        case bkAbort: {
+            c->Pen()->SetColor(clRed);
+            for (int d = 0; d < 2; ++d) {
+                c->MoveTo(4 + d, 4);
+                c->LineTo(14 + d, 14);
+                c->MoveTo(14 + d, 4);
+                c->LineTo(4 + d, 14);
+            }
+            break;
+        }
+        default: {
+            c->Brush()->SetColor(clNavy);
+            c->FillRect(Rect(6, 6, 12, 12));
+            break;
+        }
+    }
+    numGlyphs_ = 1;
+    Invalidate();
+}
+
+void TBitBtn::SetNumGlyphs(int count) {
+    if (count >= 1 && count <= 4) numGlyphs_ = count;
+    Invalidate();
+}
+
+void TBitBtn::SetLayout(TButtonLayout layout) {
+    layout_ = layout;
+    Invalidate();
+}
+
+void TBitBtn::SetSpacing(int spacing) {
+    spacing_ = spacing;
+    Invalidate();
+}
+
+void TBitBtn::DrawFace(TCanvas* canvas, TRect r) {
+    if (glyph_->Empty()) {
+        TButton::DrawFace(canvas, r);
+        return;
+    }
+    int gw = glyph_->Width() / numGlyphs_, gh = glyph_->Height();
+    std::string text = Caption();
+    canvas->Font()->Assign(Font());
+    HDC dc = canvas->PrepareText();
+    TRect measure = Rect(0, 0, 0, 0);
+    DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    int tw = RectWidth(measure);
+    int total = gw + (text.empty() ? 0 : spacing_ + tw);
+    int x = r.left + (RectWidth(r) - total) / 2;
+    int gy = r.top + (RectHeight(r) - gh) / 2;
+    int index = !Enabled() && numGlyphs_ > 1 ? 1 : Pressed() && numGlyphs_ > 2 ? 2 : 0;
+    TransparentBlt(dc, x, gy, gw, gh, glyph_->Canvas()->Handle(), index * gw, 0, gw, gh,
+                   ColorToRGB(glyph_->TransparentColor()));
+    TRect textRect = Rect(x + gw + spacing_, r.top, x + gw + spacing_ + tw, r.bottom);
+    DrawCaption(canvas, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE, Focused());
 }
 
 }  // namespace classlib

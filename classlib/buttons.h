@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "classlib/bitmap.h"
+#include "classlib/button_controls.h"
 #include "classlib/graphiccontrol.h"
 
 namespace classlib {
@@ -70,6 +71,38 @@ private:
     TButtonState state_ = bsUp;
     bool dragging_ = false;
     bool mouseInControl_ = false;
+};
+
+enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+
+// A push button with a glyph beside its caption. A kind other than
+// bkCustom gives the caption, glyph and modal result of that kind (bkOK:
+// "OK", a green check, mrOk, the default button).
+class TBitBtn : public TButton {
+public:
+    explicit TBitBtn(TComponent* owner);
+    ~TBitBtn() override;
+    TBitBtnKind Kind() const { return kind_; }
+    void SetKind(TBitBtnKind kind);
+    TBitmap* Glyph() const { return glyph_.get(); }
+    void SetGlyph(const TBitmap* glyph) { glyph_->Assign(glyph); }
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int count);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
+
+protected:
+    void DrawFace(TCanvas* canvas, TRect r) override;
+
+private:
+    void MakeKindGlyph();
+    std::unique_ptr<TBitmap> glyph_;
+    TBitBtnKind kind_ = bkCustom;
+    int numGlyphs_ = 1;
+    TButtonLayout layout_ = blGlyphLeft;
+    int spacing_ = 4;
 };
 
 }  // namespace classlib

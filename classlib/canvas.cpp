@@ -238,6 +238,13 @@ TSize TCanvas::TextExtent(const std::string& text) {
     return size;
 }
 
+HDC TCanvas::PrepareText() {
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    SetTextColor(dc_, ColorToRGB(font_->Color()));
+    SetBkMode(dc_, brush_->Style() == bsSolid ? OPAQUE : TRANSPARENT);
+    return dc_;
+}
+
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
     if (graphic == nullptr || graphic->Empty()) return;
     Changing();

@@ -74,6 +74,9 @@ public:
     TSize TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+    // The DC ready for direct text calls (DrawTextA): font selected, text
+    // colour from the font, background transparent unless the brush is solid.
+    win32::HDC PrepareText();
     void Draw(int x, int y, TGraphic* graphic);
     void StretchDraw(const TRect& r, TGraphic* graphic);
     void CopyRect(const TRect& dest, TCanvas* canvas, const TRect& source);

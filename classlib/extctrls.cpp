@@ -93,8 +93,7 @@ void TCustomPanel::Paint() {
     c->Brush()->SetStyle(bsClear);
     c->Font()->Assign(Font());
     static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    HDC dc = c->Handle();
-    c->TextWidth("");
+    HDC dc = c->PrepareText();
     ::win32::SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
     DrawTextA(dc, text.c_str(), -1, &r, DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | kAlign[alignment_]);
 }

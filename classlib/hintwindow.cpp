@@ -52,7 +52,7 @@ void THintWindow::Paint() {
     Canvas()->Font()->SetColor(clInfoText);
     Canvas()->Brush()->SetStyle(bsClear);
     std::string text = Text();
-    DrawTextA(Canvas()->Handle(), text.c_str(), -1, &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    DrawTextA(Canvas()->PrepareText(), text.c_str(), -1, &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
 }
 
 void THintWindow::Dispatch(TMessage& m) {

@@ -96,9 +96,7 @@ void TCustomLabel::DoDrawText(TRect& r, UINT flags) {
     if (!showAccelChar_) flags |= DT_NOPREFIX;
     TCanvas* c = Canvas();
     c->Font()->Assign(Font());
-    HDC dc = c->Handle();
-    // Keep the canvas's font selected for the text calls below.
-    c->TextWidth("");
+    HDC dc = c->PrepareText();
     if (!Enabled()) {
         TRect shifted = r;
         ::win32::OffsetRect(&shifted, 1, 1);
@@ -179,8 +177,13 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
 
 void TCustomGroupBox::AdjustClientRect(TRect& rect) {
     TCustomControl::AdjustClientRect(rect);
-    Canvas()->Font()->Assign(Font());
-    rect.top += Canvas()->TextHeight("0");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    TSize size{0, 0};
+    GetTextExtentPoint32A(dc, "0", 1, &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    rect.top += size.cy;
     ::win32::InflateRect(&rect, -2, -2);
 }
 
@@ -206,8 +209,7 @@ void TCustomGroupBox::Paint() {
         c->Brush()->SetColor(Color());
         c->FillRect(t);
         c->Brush()->SetStyle(bsClear);
-        HDC dc = c->Handle();
-        c->TextWidth("");
+        HDC dc = c->PrepareText();
         if (!Enabled()) {
             TRect shifted = t;
             ::win32::OffsetRect(&shifted, 1, 1);

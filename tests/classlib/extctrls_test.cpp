@@ -5,6 +5,7 @@
 
 #include "classlib/buttons.h"
 #include "classlib/extctrls.h"
+#include "classlib/scrollbox.h"
 #include "classlib/stdctrls.h"
 #include "tests/classlib/ui_fixture.h"
 
@@ -158,6 +159,45 @@ TEST_F(ExtCtrlsTest, PanelBevelsNarrowTheAlignedClientArea) {
     form->Show();
     Pump();
     EXPECT_EQ(child->BoundsRect(), Rect(4, 4, 96, 76));
+    delete form;
+}
+
+}  // namespace
+}  // namespace classlib
+
+namespace classlib {
+namespace {
+
+class ScrollBoxTest : public testing::UiTest {};
+
+TEST_F(ScrollBoxTest, BarsFollowTheChildrenAndMoveThem) {
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 300, 300);
+    auto* box = new TScrollBox(form);
+    box->SetParent(form);
+    box->SetBounds(10, 10, 120, 120);
+    auto* child = new TPanel(form);
+    child->SetParent(box);
+    child->SetBounds(0, 300, 50, 20);
+    form->Show();
+    Pump();
+    EXPECT_EQ(box->VertScrollBar()->Range(), 320);
+    EXPECT_TRUE(box->VertScrollBar()->IsScrollBarVisible());
+    EXPECT_FALSE(box->HorzScrollBar()->IsScrollBarVisible());
+    win32::HWND h = box->Handle();
+    win32::SendMessageA(h, win32::WM_VSCROLL, win32::SB_LINEDOWN, 0);
+    EXPECT_EQ(box->VertScrollBar()->Position(), 8);
+    EXPECT_EQ(child->Top(), 292);
+    // The thumb moves the children while dragged only with tracking.
+    win32::SendMessageA(h, win32::WM_VSCROLL, win32::MAKEWPARAM(win32::SB_THUMBTRACK, 100), 0);
+    EXPECT_EQ(box->VertScrollBar()->Position(), 8);
+    box->VertScrollBar()->SetTracking(true);
+    win32::SendMessageA(h, win32::WM_VSCROLL, win32::MAKEWPARAM(win32::SB_THUMBTRACK, 100), 0);
+    EXPECT_EQ(box->VertScrollBar()->Position(), 100);
+    EXPECT_EQ(child->Top(), 200);
+    win32::SendMessageA(h, win32::WM_VSCROLL, win32::SB_BOTTOM, 0);
+    EXPECT_EQ(box->VertScrollBar()->Position(), 320 - box->ClientHeight());
+    EXPECT_EQ(child->Top() + child->Height(), box->ClientHeight());
     delete form;
 }
 
