@@ -62,7 +62,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
     Destroying();
-    Application->ControlDestroyed(this);
+    if (Application != nullptr) Application->ControlDestroyed(this);
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     if (parent_ != nullptr) parent_->RemoveControl(this);
     font_->OnChange = nullptr;
@@ -77,7 +77,7 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TControl::WndProc(TMessage& m) {
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) {
         if (m.Msg == WM_LBUTTONDBLCLK && !controlStyle_.Contains(csDoubleClicks)) m.Msg = WM_LBUTTONDOWN;
-        Application->HintMouseMessage(this, m);
+        if (Application != nullptr) Application->HintMouseMessage(this, m);
         if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) controlState_.Include(csLButtonDown);
         if (m.Msg == WM_LBUTTONUP) controlState_.Exclude(csLButtonDown);
     }

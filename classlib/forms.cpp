@@ -48,7 +48,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner), icon_(std::
     SetParentFont(false);
     SetBoundsValues(0, 0, 320, 240);
     formState_.Include(fsCreating);
-    Screen->AddForm(this);
+    if (Screen != nullptr) Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
@@ -63,8 +63,8 @@ TCustomForm::~TCustomForm() {
     }
     Destroying();
     DestroyComponents();
-    Screen->RemoveForm(this);
-    if (Application->MainForm() == this) Application->SetMainForm(nullptr);
+    if (Screen != nullptr) Screen->RemoveForm(this);
+    if (Application != nullptr && Application->MainForm() == this) Application->SetMainForm(nullptr);
     if (menu_ != nullptr) menu_->SetWindowHandle(nullptr);
 }
 
