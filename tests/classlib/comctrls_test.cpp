@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 #include "classlib/comctrls.h"
 #include "tests/classlib/ui_fixture.h"
@@ -66,6 +68,63 @@ TEST_F(ComCtrlsTest, ProgressBarKeepsItsPositionInRangeAndFillsBlocks) {
     TPoint empty = progress->ClientToScreen(Point(190, 8));
     EXPECT_EQ(headless->ScreenPixel(filled.x, filled.y) & 0xFFFFFF, AsPixel(win32::GetSysColor(win32::COLOR_HIGHLIGHT)));
     EXPECT_NE(headless->ScreenPixel(empty.x, empty.y) & 0xFFFFFF, AsPixel(win32::GetSysColor(win32::COLOR_HIGHLIGHT)));
+    delete form;
+}
+
+}  // namespace
+}  // namespace classlib
+
+#include "classlib/button_controls.h"
+#include "classlib/extctrls.h"
+#include "classlib/pagecontrol.h"
+
+namespace classlib {
+namespace {
+
+TEST_F(ComCtrlsTest, PageControlSwitchesPagesByClickAndKeepsThemInItsDisplayArea) {
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(202, 107, 283, 210);
+    form->SetCaption("設定");
+    auto* pages = new TPageControl(form);
+    pages->SetParent(form);
+    pages->SetAlign(alClient);
+    auto* sheet1 = new TTabSheet(form);
+    sheet1->SetPageControl(pages);
+    sheet1->SetCaption("署名");
+    auto* sheet2 = new TTabSheet(form);
+    sheet2->SetPageControl(pages);
+    sheet2->SetCaption("タイトル");
+    auto* panel = new TPanel(form);
+    panel->SetParent(sheet1);
+    panel->SetAlign(alBottom);
+    panel->SetHeight(41);
+    auto* ok = new TButton(form);
+    ok->SetParent(panel);
+    ok->SetBounds(40, 8, 89, 25);
+    ok->SetCaption("OK(&O)");
+    int changes = 0;
+    pages->OnChange = [&](TObject*) { ++changes; };
+    form->Show();
+    Pump();
+    EXPECT_EQ(pages->ActivePage(), sheet1) << "the first page starts active";
+    EXPECT_TRUE(sheet1->Visible());
+    EXPECT_FALSE(sheet2->Visible());
+    TRect display = pages->ClientRect();
+    EXPECT_EQ(sheet1->Top(), pages->TabHeight() + 4);
+    EXPECT_EQ(sheet1->Width(), RectWidth(display) - 4);
+    EXPECT_EQ(panel->Top() + panel->Height(), sheet1->ClientHeight());
+    const char* dir = std::getenv("MEMOPAD_BINARY_DIR");
+    headless->SaveScreenPng(std::string(dir != nullptr ? dir : ".") + "/classlib_pages.png");
+    TRect tab = pages->TabRect(1);
+    Click(pages->ClientToScreen(Point((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2)));
+    EXPECT_EQ(pages->ActivePage(), sheet2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(sheet1->Visible());
+    pages->SetActivePageIndex(0);
+    EXPECT_EQ(changes, 1) << "setting the page in code is no user change";
+    delete sheet1;
+    EXPECT_EQ(pages->PageCount(), 1);
+    EXPECT_EQ(pages->ActivePage(), sheet2);
     delete form;
 }
 
