@@ -7,6 +7,7 @@
 #include "classlib/consts.h"
 #include "classlib/forms.h"
 #include "classlib/menus.h"
+#include "classlib/screen.h"
 #include "classlib/wincontrol.h"
 
 namespace classlib {
@@ -63,6 +64,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl() {
     Destroying();
     if (Application != nullptr) Application->ControlDestroyed(this);
+    if (Screen != nullptr) Screen->ControlDestroyed(this);
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     if (parent_ != nullptr) parent_->RemoveControl(this);
     font_->OnChange = nullptr;

@@ -45,6 +45,10 @@ void TScreen::SetActive(TCustomForm* form, TWinControl* control) {
     if (controlChanged && OnActiveControlChange) OnActiveControlChange(this);
 }
 
+void TScreen::ControlDestroyed(TControl* control) {
+    if (static_cast<TControl*>(activeControl_) == control) activeControl_ = nullptr;
+}
+
 void TScreen::SetCursor(TCursor cursor) {
     if (cursor == cursor_) return;
     cursor_ = cursor;

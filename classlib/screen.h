@@ -49,6 +49,7 @@ public:
     void RemoveForm(TCustomForm* form);
     void SetActive(TCustomForm* form, TWinControl* control);
     void SetFocusedForm(TCustomForm* form) { focusedForm_ = form; }
+    void ControlDestroyed(TControl* control);
 
 private:
     std::vector<TCustomForm*> forms_;

@@ -86,10 +86,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_
 TWinControl::~TWinControl() {
     Destroying();
     DestroyComponents();
-    if (parent_ != nullptr) {
-        if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(this, true);
-    }
     if (handle_ != nullptr) DestroyWindowHandle();
+    // Leave the parent while still a windowed control, so no list of the
+    // parent keeps this object past its windowed part.
+    if (parent_ != nullptr) parent_->RemoveControl(this);
     // Child controls die with their parent, whoever owns them; each leaves
     // its owner's list as it goes.
     while (!controls_.empty()) {

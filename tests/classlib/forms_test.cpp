@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -348,6 +349,42 @@ TEST_F(FormEventsTest, TimersRunTheirEventWhileEnabled) {
     headless->Advance(500);
     Pump();
     EXPECT_EQ(ticks, before);
+}
+
+}  // namespace
+}  // namespace classlib
+
+namespace classlib {
+namespace {
+
+class DeletionTest : public testing::UiTest {};
+
+TEST_F(DeletionTest, ADeletedWindowedChildLeavesTabOrderFocusAndScreen) {
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 200, 100);
+    auto* a = new KeyTarget(form);
+    auto* b = new KeyTarget(form);
+    a->SetBounds(0, 0, 50, 20);
+    b->SetBounds(0, 30, 50, 20);
+    a->SetParent(form);
+    b->SetParent(form);
+    form->Show();
+    Pump();
+    a->SetFocus();
+    Pump();
+    ASSERT_EQ(Screen->ActiveControl(), a);
+    auto gone = reinterpret_cast<std::uintptr_t>(a);
+    delete a;
+    EXPECT_EQ(form->ControlCount(), 1);
+    EXPECT_NE(reinterpret_cast<std::uintptr_t>(Screen->ActiveControl()), gone);
+    EXPECT_NE(reinterpret_cast<std::uintptr_t>(form->ActiveControl()), gone);
+    EXPECT_EQ(form->FindNextControl(nullptr, true, true, false), b);
+    TList<TWinControl> order;
+    form->GetTabOrderList(order);
+    EXPECT_EQ(order.Count(), 1);
+    Press(win32::VK_TAB);
+    EXPECT_TRUE(b->Focused());
+    delete form;
 }
 
 }  // namespace
