@@ -15,9 +15,9 @@ namespace classlib {
 
 class TBitmap;
 
-class EOutOfResources : public Exception {
+class EOutOfResources : public EOutOfMemory {
 public:
-    using Exception::Exception;
+    using EOutOfMemory::EOutOfMemory;
 };
 class EInvalidGraphic : public Exception {
 public:
