@@ -195,3 +195,27 @@ TEST(Metafile, RecordsAgainstTheScreenAndKeepsItsSize) {
 
 }  // namespace
 }  // namespace classlib
+
+namespace classlib {
+namespace {
+
+TEST(Canvas, BrushCopyReplacesOneColourWithTheBrushAndCopyRectHonoursCopyMode) {
+    TBitmap source;
+    source.SetSize(4, 4);
+    source.Canvas()->Brush()->SetColor(clOlive);
+    source.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    source.Canvas()->SetPixels(1, 1, clRed);
+    TBitmap dest;
+    dest.SetSize(4, 4);
+    TCanvas* c = dest.Canvas();
+    c->Brush()->SetColor(clBlue);
+    c->BrushCopy(Rect(0, 0, 4, 4), &source, Rect(0, 0, 4, 4), clOlive);
+    EXPECT_EQ(c->Pixels(0, 0), 0xFF0000u) << "olive became the brush";
+    EXPECT_EQ(c->Pixels(1, 1), 0x0000FFu) << "other colours stay";
+    c->SetCopyMode(cmNotSrcCopy);
+    c->CopyRect(Rect(0, 0, 4, 4), source.Canvas(), Rect(0, 0, 4, 4));
+    EXPECT_EQ(c->Pixels(1, 1), 0xFFFF00u) << "inverted red";
+}
+
+}  // namespace
+}  // namespace classlib
