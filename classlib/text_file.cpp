@@ -4,6 +4,7 @@
 
 #include "classlib/consts.h"
 #include "classlib/streams.h"
+#include "classlib/sysutils.h"
 #include "platform/kernel/codepage.h"
 #include "platform/kernel/safe_save.h"
 
@@ -20,15 +21,6 @@ void SaveTextFile(const std::string& fileName, std::string_view bytes) {
     if (status.failure == SaveFailure::WriteFailed) throw EWriteError(SWriteError);
 }
 
-int CompareTextUtf8(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
+int CompareTextUtf8(const std::string& a, const std::string& b) { return AnsiCompareText(a, b); }
 
 }  // namespace classlib

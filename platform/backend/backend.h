@@ -69,6 +69,8 @@ enum class HostEventType {
     Deactivated,  // the host lost activation
     Exposed,      // the display lost part of the host's pixels: bounds (host coordinates)
     ClipboardChanged,
+    Minimized,    // the display minimised the host (task bar, window manager): SC_MINIMIZE
+    Restored,     // the display restored a minimised host: SC_RESTORE
 };
 
 enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
@@ -110,6 +112,9 @@ public:
     virtual void SetHostStacking(const std::vector<HostId>& topToBottom) = 0;
     // Asks the display to give keyboard focus to the host (activation).
     virtual void ActivateHost(HostId host) = 0;
+    // Minimises a shown host to the task bar; ShowHost(host, true) restores
+    // it. A display without a task bar may do nothing.
+    virtual void MinimizeHost(HostId host) { (void)host; }
     // Makes the pixels of `dirty` (host coordinates) visible on the display.
     virtual void Present(HostId host, const RECT& dirty) = 0;
 

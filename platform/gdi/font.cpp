@@ -18,9 +18,10 @@ namespace {
 // Em sizes beyond this are drawn at this size; larger text is not useful on
 // any device we have and its glyph images would be enormous.
 constexpr int kMaxPixelsPerEm = 2048;
-// Glyph images kept per font before the cache starts over.
-constexpr std::size_t kMaxGlyphBytes = 16u << 20;
-constexpr std::size_t kMaxCachedFonts = 64;
+// Glyph images kept per font before its cache starts over, and fonts kept
+// realised: together they bound the memory text can take.
+constexpr std::size_t kMaxGlyphBytes = 4u << 20;
+constexpr std::size_t kMaxCachedFonts = 32;
 
 int RoundDiv(long long num, long long den) {
     if (den <= 0) return 0;

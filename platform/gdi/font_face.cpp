@@ -290,7 +290,12 @@ const std::vector<EnumeratedFace>& FaceCatalog::Enumerate() {
 
 }  // namespace win32::gdi
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MEMOPAD_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(MEMOPAD_ADDRESS_SANITIZER)
 // Fontconfig loses a few bytes while it parses its configuration files; the
 // leak checker is told so, since nothing here can free them.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }

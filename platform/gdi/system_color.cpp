@@ -3,8 +3,8 @@
 
 namespace win32::gdi {
 
-// GDI's painting resolves system colours against the window system's
-// scheme, so SetSysColors reaches every system-colour brush.
+// System colours come from the window system's scheme, read at the moment
+// of drawing so brushes and edges follow SetSysColors.
 COLORREF SystemColor(int index) { return GetSysColor(index); }
 
 }  // namespace win32::gdi

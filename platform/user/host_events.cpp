@@ -86,6 +86,12 @@ void HandleHostEvent(const backend::HostEvent& ev) {
             return;
         case backend::HostEventType::ClipboardChanged:
             return;
+        case backend::HostEventType::Minimized:
+            if (HWND h = WindowOfHost(ev.host); h && !IsIconic(h)) PostMessageA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return;
+        case backend::HostEventType::Restored:
+            if (HWND h = WindowOfHost(ev.host); h && IsIconic(h)) PostMessageA(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+            return;
     }
 }
 

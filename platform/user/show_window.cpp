@@ -137,8 +137,19 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     HWND activateAfter = nullptr;
     if (target == Target::Minimized && (cmd == SW_MINIMIZE || cmd == SW_FORCEMINIMIZE) && wm.active == hwnd)
         activateAfter = NextToActivate(hwnd);
+    bool minimizing = stateChanged && target == Target::Minimized;
+    bool restoring = stateChanged && target != Target::Minimized && target != Target::Keep;
     SetWindowPos(hwnd, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  flags & ~SWP_STATECHANGED);
+    // A display with a task bar shows a minimised top-level window there.
+    if ((minimizing || restoring) && !child) {
+        Window* moved = wm.Find(hwnd);
+        backend::Backend* b = wm.Backend();
+        if (moved && moved->host && b) {
+            if (minimizing) b->MinimizeHost(moved->host);
+            else if (moved->style & WS_VISIBLE) b->ShowHost(moved->host, true);
+        }
+    }
     if (activateAfter && wm.Find(activateAfter)) SetActiveWindow(activateAfter);
     return wasVisible ? TRUE : FALSE;
 }

@@ -280,6 +280,14 @@ void X11Backend::ActivateHost(HostId id) {
     XFlush(d);
 }
 
+void X11Backend::MinimizeHost(HostId id) {
+    HostWindow* host = Find(id);
+    if (!host) return;
+    if (grabHost_ == id) GrabPointer(0);
+    host->Minimize(WindowManagerRunning());
+    XFlush(x_->display);
+}
+
 void X11Backend::Present(HostId id, const RECT& dirty) {
     HostWindow* host = Find(id);
     if (!host) return;
@@ -300,6 +308,8 @@ DWORD X11Backend::Now() const {
 
 bool X11Backend::WaitEvent(HostEvent& event, int timeoutMs) {
     DWORD start = Now();
+    // Drawing on the desktop shows while the program waits between steps.
+    screenLock_->Flush();
     for (;;) {
         Pump();
         if (!queue_.empty()) {

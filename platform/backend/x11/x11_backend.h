@@ -59,6 +59,7 @@ public:
     void SetHostTitle(HostId host, const std::string& title) override;
     void SetHostStacking(const std::vector<HostId>& topToBottom) override;
     void ActivateHost(HostId host) override;
+    void MinimizeHost(HostId host) override;
     void Present(HostId host, const RECT& dirty) override;
 
     Surface* LockScreen(const RECT& area) override;
@@ -106,6 +107,7 @@ private:
     void OnFocus(_XEvent& ev, HostWindow& host);
     void OnConfigure(_XEvent& ev, HostWindow& host);
     void OnClientMessage(_XEvent& ev, HostWindow& host);
+    void OnProperty(_XEvent& ev, HostWindow& host);
     void Push(HostEvent event);
     void NoteTime(unsigned long serverTime);
     bool WindowManagerRunning() const;

@@ -78,6 +78,7 @@ void X11Backend::Dispatch(XEvent& ev) {
         case UnmapNotify: host->SetMapped(false); break;
         case ReparentNotify: host->SetParent(ev.xreparent.parent); break;
         case ClientMessage: OnClientMessage(ev, *host); break;
+        case PropertyNotify: OnProperty(ev, *host); break;
         default: break;
     }
 }
@@ -230,6 +231,16 @@ void X11Backend::OnConfigure(XEvent& ev, HostWindow& host) {
     out.type = HostEventType::Moved;
     out.host = host.id();
     out.bounds = bounds;
+    Push(std::move(out));
+}
+
+void X11Backend::OnProperty(XEvent& ev, HostWindow& host) {
+    if (ev.xproperty.atom != x_->atoms.wmState || ev.xproperty.state != PropertyNewValue) return;
+    HostWindow::StateChange change = host.TakeWmState(ev.xproperty.serial);
+    if (change == HostWindow::StateChange::Unchanged) return;
+    HostEvent out;
+    out.type = change == HostWindow::StateChange::Minimized ? HostEventType::Minimized : HostEventType::Restored;
+    out.host = host.id();
     Push(std::move(out));
 }
 

@@ -118,8 +118,16 @@ void HostWindow::SetBounds(const RECT& bounds) {
 }
 
 void HostWindow::Show(bool visible) {
+    if (visible && iconic_) {
+        // Mapping an iconic window is how ICCCM restores it.
+        iconic_ = false;
+        stateSerial_ = NextRequest(x_.display);
+        XMapRaised(x_.display, window_);
+        return;
+    }
     if (visible == visible_) return;
     visible_ = visible;
+    iconic_ = false;
     if (visible) {
         SetSizeHints();
         XMapRaised(x_.display, window_);
@@ -128,6 +136,32 @@ void HostWindow::Show(bool visible) {
     } else {
         XWithdrawWindow(x_.display, window_, x_.screen);
     }
+}
+
+void HostWindow::Minimize(bool windowManagerRunning) {
+    if (!visible_ || iconic_) return;
+    iconic_ = true;  // set first, so the window manager's echo is no news
+    stateSerial_ = NextRequest(x_.display);
+    if (windowManagerRunning) XIconifyWindow(x_.display, window_, x_.screen);
+    else XUnmapWindow(x_.display, window_);
+}
+
+HostWindow::StateChange HostWindow::TakeWmState(unsigned long serial) {
+    // A change made before our latest request tells of a state we left.
+    if (serial < stateSerial_) return StateChange::Unchanged;
+    PropertyData data;
+    if (!ReadProperty(x_.display, window_, x_.atoms.wmState, false, data) || data.format != 32 || data.items < 1)
+        return StateChange::Unchanged;
+    long state = *reinterpret_cast<const long*>(data.bytes.data());
+    if (state == IconicState && !iconic_ && visible_) {
+        iconic_ = true;
+        return StateChange::Minimized;
+    }
+    if (state == NormalState && iconic_) {
+        iconic_ = false;
+        return StateChange::Restored;
+    }
+    return StateChange::Unchanged;
 }
 
 void HostWindow::SetTitle(const std::string& title) {

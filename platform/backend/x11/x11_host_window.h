@@ -34,6 +34,9 @@ public:
     void Show(bool visible);
     void SetTitle(const std::string& title);
     void Present(const RECT& dirty);
+    // Iconifies through the window manager, or just unmaps without one;
+    // Show(true) restores.
+    void Minimize(bool windowManagerRunning);
 
     // What the display reports.
     bool visible() const { return visible_; }
@@ -47,6 +50,11 @@ public:
     bool TakeConfigure(const XConfigureEvent& ev, RECT& bounds);
     // Repaints an exposed part from the surface.
     void Repaint(const RECT& r);
+    // Reads the WM_STATE the window manager set; tells whether the user
+    // minimised or restored the host through it.
+    enum class StateChange { Unchanged, Minimized, Restored };
+    StateChange TakeWmState(unsigned long serial);
+    bool iconic() const { return iconic_; }
 
 private:
     void SetSizeHints();
@@ -61,7 +69,9 @@ private:
     HostImage image_;
     bool visible_ = false;
     bool mapped_ = false;
+    bool iconic_ = false;
     unsigned long configureSerial_ = 0;  // of our latest move or resize
+    unsigned long stateSerial_ = 0;      // of our latest minimise or restore
 };
 
 }  // namespace win32::backend::x11

@@ -1,5 +1,6 @@
 #include "platform/backend/x11/x11_input_method.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -86,24 +87,26 @@ bool InputMethod::Open() {
         im_ = nullptr;
         return false;
     }
+    // Over-the-spot first: the method draws the text being composed at our
+    // caret. On-the-spot comes last because it leaves drawing that text to
+    // the window system.
     static const XIMStyle preferred[] = {
-        XIMPreeditPosition | XIMStatusNothing, XIMPreeditPosition | XIMStatusNone,
+        XIMPreeditPosition | XIMStatusNothing,  XIMPreeditPosition | XIMStatusNone,
+        XIMPreeditNothing | XIMStatusNothing,   XIMPreeditNothing | XIMStatusNone,
         XIMPreeditCallbacks | XIMStatusNothing, XIMPreeditCallbacks | XIMStatusNone,
-        XIMPreeditNothing | XIMStatusNothing,  XIMPreeditNothing | XIMStatusNone,
         XIMPreeditNone | XIMStatusNone,
     };
-    style_ = 0;
-    for (XIMStyle want : preferred) {
-        for (unsigned short i = 0; i < styles->count_styles && !style_; ++i)
-            if (styles->supported_styles[i] == want) style_ = want;
-        if (style_) break;
-    }
+    candidates_.clear();
+    for (XIMStyle want : preferred)
+        for (unsigned short i = 0; i < styles->count_styles; ++i)
+            if (styles->supported_styles[i] == want) candidates_.push_back(want);
     XFree(styles);
-    if (!style_) {
+    if (candidates_.empty()) {
         XCloseIM(im_);
         im_ = nullptr;
         return false;
     }
+    style_ = candidates_.front();
     if (IsPosition(style_) && !fontSet_) {
         char** missing = nullptr;
         int missingCount = 0;
@@ -115,30 +118,35 @@ bool InputMethod::Open() {
     return true;
 }
 
-void InputMethod::CreateContext(Window window, Context& context) {
-    if (!im_ || context.ic) return;
+XIC InputMethod::MakeContext(Window window, Context& context, XIMStyle style) {
     XVaNestedList attributes = nullptr;
-    if (IsPosition(style_)) {
+    if (IsPosition(style)) {
         attributes = fontSet_ ? XVaCreateNestedList(0, XNSpotLocation, &context.spot, XNFontSet, fontSet_, nullptr)
                               : XVaCreateNestedList(0, XNSpotLocation, &context.spot, nullptr);
-    } else if (IsCallbacks(style_)) {
+    } else if (IsCallbacks(style)) {
         attributes = XVaCreateNestedList(0, XNPreeditStartCallback, &preeditStart_, XNPreeditDoneCallback,
                                          &preeditDone_, XNPreeditDrawCallback, &preeditDraw_,
                                          XNPreeditCaretCallback, &preeditCaret_, nullptr);
     }
+    XIC ic;
     if (attributes) {
-        context.ic = XCreateIC(im_, XNInputStyle, style_, XNClientWindow, window, XNFocusWindow, window,
-                               XNPreeditAttributes, attributes, nullptr);
+        ic = XCreateIC(im_, XNInputStyle, style, XNClientWindow, window, XNFocusWindow, window, XNPreeditAttributes,
+                       attributes, nullptr);
         XFree(attributes);
     } else {
-        context.ic = XCreateIC(im_, XNInputStyle, style_, XNClientWindow, window, XNFocusWindow, window, nullptr);
+        ic = XCreateIC(im_, XNInputStyle, style, XNClientWindow, window, XNFocusWindow, window, nullptr);
     }
-    if (!context.ic && style_ != (XIMPreeditNothing | XIMStatusNothing)) {
-        // A method that lists a style but cannot make it (no font set for
-        // over-the-spot) still serves the plain one.
-        context.ic = XCreateIC(im_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, window,
-                               XNFocusWindow, window, nullptr);
-        if (context.ic) style_ = XIMPreeditNothing | XIMStatusNothing;
+    return ic;
+}
+
+void InputMethod::CreateContext(Window window, Context& context) {
+    if (!im_ || context.ic) return;
+    // A method may list a style it cannot make (over-the-spot without a
+    // font set); the next one it lists then serves, for later windows too.
+    auto it = std::find(candidates_.begin(), candidates_.end(), style_);
+    for (; it != candidates_.end() && !context.ic; ++it) {
+        context.ic = MakeContext(window, context, *it);
+        if (context.ic) style_ = *it;
     }
     if (!context.ic) return;
     long filter = 0;
@@ -200,8 +208,19 @@ InputMethod::Lookup InputMethod::LookupKey(XKeyEvent& ev, KeySym& keysym, std::s
         }
         switch (status) {
             case XLookupChars: return Lookup::Chars;
-            case XLookupKeySym: text.clear(); return Lookup::KeySym;
-            case XLookupBoth: return Lookup::Both;
+            case XLookupKeySym:
+            case XLookupBoth:
+                if (status == XLookupKeySym) text.clear();
+                // Some methods hand Return, Tab or Ctrl+letter back without
+                // their control character; Windows types one.
+                if (text.empty()) {
+                    char plain[8];
+                    KeySym ignored;
+                    int m = XLookupString(&ev, plain, sizeof plain, &ignored, nullptr);
+                    if (m == 1 && (static_cast<unsigned char>(plain[0]) < 0x20 || plain[0] == 0x7F))
+                        text.assign(plain, 1);
+                }
+                return text.empty() ? Lookup::KeySym : Lookup::Both;
             default: text.clear(); return Lookup::Nothing;
         }
     }

@@ -1,9 +1,10 @@
 // Japanese (and any other) input through XIM. One input context per host
 // window that can take the keyboard focus. The preferred style is
 // over-the-spot: the input method draws the text being composed in its own
-// window at the caret, which the editor reports through SetImePosition. An
-// input method that only offers on-the-spot editing hands the text being
-// composed to us, and it travels up as Composition events. Without an input
+// window at the caret, which the editor reports through SetImePosition.
+// Next comes the method's own root window; on-the-spot, where the method
+// hands the text being composed to us as Composition events, comes last
+// since the window system would have to draw that text. Without an input
 // method server, Xlib's local method still gives dead keys and compose
 // sequences, and without any method at all keys are looked up directly.
 #pragma once
@@ -13,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace win32::backend::x11 {
 
@@ -53,6 +55,7 @@ private:
 
     bool Open();
     void CreateContext(Window window, Context& context);
+    XIC MakeContext(Window window, Context& context, XIMStyle style);
     void ForgetMethod();  // the server went away: contexts are gone with it
 
     static void OnDestroyed(XIM im, XPointer self, XPointer data);
@@ -67,6 +70,7 @@ private:
     std::function<void(Window, const std::string&)> onComposition_;
     XIM im_ = nullptr;
     XIMStyle style_ = 0;
+    std::vector<XIMStyle> candidates_;  // the method's styles, best first
     XFontSet fontSet_ = nullptr;
     bool waitingForServer_ = false;
     std::map<Window, Context> contexts_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/wingdi.h"
+#include "platform/user/winuser.h"
 #include "tests/platform/gdi/canvas.h"
 
 namespace win32 {
@@ -174,6 +175,26 @@ TEST(FrameControl, ScrollArrowPointsTheRightWay) {
     }
     EXPECT_GT(firstRowWidth, lastRowWidth);
     EXPECT_EQ(lastRowWidth, 1);
+}
+
+}  // namespace
+}  // namespace win32
+
+namespace win32 {
+namespace {
+
+TEST(SysColorBrushes, FollowTheSchemeWhenItChanges) {
+    testing::Canvas c(2, 1);
+    INT index = 15;  // COLOR_BTNFACE
+    COLORREF old = GetSysColor(index), pink = 0x8080FF;
+    ASSERT_TRUE(SetSysColors(1, &index, &pink));
+    RECT r{0, 0, 1, 1};
+    FillRect(c.dc(), &r, GetSysColorBrush(index));
+    EXPECT_EQ(c.At(0, 0), pink);
+    SetSysColors(1, &index, &old);
+    FillRect(c.dc(), &r, GetSysColorBrush(index));
+    EXPECT_EQ(c.At(0, 0), old);
+    EXPECT_EQ(GetSysColorBrush(99), nullptr);
 }
 
 }  // namespace

@@ -68,6 +68,15 @@ bool X11Test::WaitFor(const std::function<bool(const HostEvent&)>& match, HostEv
     }
 }
 
+bool X11Test::Saw(const std::function<bool(const HostEvent&)>& match, HostEvent* found, int ms) {
+    for (const HostEvent& e : events_)
+        if (match(e)) {
+            if (found) *found = e;
+            return true;
+        }
+    return WaitFor(match, found, ms);
+}
+
 void X11Test::Pump(int ms) {
     WaitFor([](const HostEvent&) { return false; }, nullptr, ms);
 }

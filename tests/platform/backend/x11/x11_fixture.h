@@ -35,6 +35,8 @@ protected:
     // Reads events until one matches (true) or `ms` pass (false); every
     // event read lands in events_.
     bool WaitFor(const std::function<bool(const HostEvent&)>& match, HostEvent* found = nullptr, int ms = 3000);
+    // Like WaitFor, but an event already read counts too.
+    bool Saw(const std::function<bool(const HostEvent&)>& match, HostEvent* found = nullptr, int ms = 3000);
     // Reads events for `ms` milliseconds.
     void Pump(int ms);
     // The pixels of a rectangle of the screen as another program sees them.
@@ -55,6 +57,7 @@ public:
     explicit Child(const std::vector<std::string>& argv);
     ~Child();
     bool Started() const { return pid_ > 0; }
+    int Pid() const { return pid_; }
     void Write(const std::string& data);  // then closes stdin
     // Pumps `backend` until the program ends or `ms` pass; collects stdout.
     bool Finish(X11Backend& backend, int ms, int* status = nullptr);

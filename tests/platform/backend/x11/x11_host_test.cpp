@@ -271,5 +271,47 @@ TEST_F(X11Test, EmptyHostsAreAllowed) {
     for (const HostEvent& e : events_) EXPECT_NE(e.type, HostEventType::Moved);
 }
 
+// The test plays a window manager: it iconifies and restores the way one
+// does, by unmapping and setting WM_STATE.
+void SetWmState(Display* d, Window w, long state) {
+    Atom wmState = XInternAtom(d, "WM_STATE", False);
+    long value[2] = {state, 0};
+    XChangeProperty(d, w, wmState, wmState, 32, PropModeReplace, reinterpret_cast<unsigned char*>(value), 2);
+    XSync(d, False);
+}
+
+TEST_F(X11Test, MinimisingThroughTheDisplayIsReportedOnce) {
+    HostId host = MapHost(RECT{100, 100, 300, 250});
+    Window w = backend_->WindowOf(host);
+    XUnmapWindow(other_, w);
+    SetWmState(other_, w, IconicState);
+    HostEvent ev;
+    ASSERT_TRUE(WaitFor([](const HostEvent& e) { return e.type == HostEventType::Minimized; }, &ev));
+    EXPECT_EQ(ev.host, host);
+    XMapWindow(other_, w);
+    SetWmState(other_, w, NormalState);
+    ASSERT_TRUE(WaitFor([](const HostEvent& e) { return e.type == HostEventType::Restored; }, &ev));
+    EXPECT_EQ(ev.host, host);
+
+    // Minimising asked by the window system itself is no news to it.
+    events_.clear();
+    backend_->MinimizeHost(host);
+    Pump(50);
+    XWindowAttributes attrs;
+    ASSERT_TRUE(XGetWindowAttributes(other_, w, &attrs));
+    EXPECT_NE(attrs.map_state, IsViewable);
+    SetWmState(other_, w, IconicState);
+    backend_->ShowHost(host, true);
+    Pump(50);
+    SetWmState(other_, w, NormalState);
+    Pump(50);
+    ASSERT_TRUE(XGetWindowAttributes(other_, w, &attrs));
+    EXPECT_EQ(attrs.map_state, IsViewable);
+    for (const HostEvent& e : events_) {
+        EXPECT_NE(e.type, HostEventType::Minimized);
+        EXPECT_NE(e.type, HostEventType::Restored);
+    }
+}
+
 }  // namespace
 }  // namespace memopad_test

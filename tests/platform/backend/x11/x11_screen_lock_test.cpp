@@ -19,6 +19,7 @@ void InvertFrame(win32::Surface& s, const RECT& r, int thickness) {
                            y >= r.bottom - thickness;
             if (inFrame && ((x + y) & 1) == 0) s.Set(x, y, s.At(x, y) ^ 0xFFFFFF);
         }
+    s.MarkDirty(r);
 }
 
 void DrawOutline(X11Backend& backend, const RECT& r) {
@@ -62,6 +63,38 @@ TEST_F(X11Test, DragOutlineDrawnTwiceLeavesTheScreenUnchanged) {
     EXPECT_EQ(Capture(area), before);
     XDestroyWindow(other_, other);
     XSync(other_, False);
+}
+
+// The window system's way: the whole screen locked for a drag loop, the
+// outline drawn at each step and shown while the loop waits for input.
+TEST_F(X11Test, OutlineShowsDuringALongLockAndGoesWhenDrawnAgain) {
+    for (bool shared : {true, false}) {
+        SCOPED_TRACE(shared ? "shared memory" : "plain");
+        std::string error;
+        backend_ = X11Backend::Open(win32::backend::x11::X11Options{SharedXvfb().Display(), shared}, error);
+        ASSERT_TRUE(backend_) << error;
+        HostId host = MapHost(RECT{200, 150, 500, 400});
+        Paint(host, 0x808000);
+        RECT area{0, 0, 1024, 768};
+        std::vector<Pixel> before = Capture(area);
+
+        win32::Surface* screen = backend_->LockScreen(area);
+        ASSERT_NE(screen, nullptr);
+        RECT first{220, 170, 320, 260}, second{260, 200, 380, 300};
+        InvertFrame(*screen, first, 4);
+        Pump(20);  // waiting for input shows the outline
+        EXPECT_EQ(ScreenPixel(220, 170), 0x808000u ^ 0xFFFFFFu);
+        InvertFrame(*screen, first, 4);  // moved: old one off, new one on
+        InvertFrame(*screen, second, 4);
+        Pump(20);
+        EXPECT_EQ(ScreenPixel(220, 170), 0x808000u);
+        EXPECT_EQ(ScreenPixel(260, 200), 0x808000u ^ 0xFFFFFFu);
+        InvertFrame(*screen, second, 4);
+        backend_->UnlockScreen(screen->TakeDirty());
+        EXPECT_EQ(Capture(area), before);
+        backend_->DestroyHost(host);
+        backend_->Sync();
+    }
 }
 
 TEST_F(X11Test, LockingOffScreenAreasIsHarmless) {
