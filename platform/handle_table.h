@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -27,9 +28,11 @@ enum class HandleKind : std::uint32_t {
     Other = 11,
 };
 
-// Layout of a handle value: kind (4 bits) | generation (8 bits) | index
-// (20 bits), never zero. Values fit in 32 bits so they survive being stored
-// in a LONG, as Win32 programs sometimes do.
+// Layout of a handle value: kind (4 bits) | generation (12 bits) | index
+// (16 bits), never zero. Values fit in 32 bits so they survive being stored
+// in a LONG, as Win32 programs sometimes do. Freed slots are reused oldest
+// first, so a stale handle comes back to life only after its slot has been
+// reused 4096 times, and every other free slot as often.
 template <class T>
 class HandleTable {
 public:
@@ -42,8 +45,8 @@ public:
     std::uintptr_t Add(std::unique_ptr<T> object) {
         std::uint32_t index;
         if (!free_.empty()) {
-            index = free_.back();
-            free_.pop_back();
+            index = free_.front();
+            free_.pop_front();
         } else {
             if (slots_.size() >= kMaxIndex) return 0;
             index = static_cast<std::uint32_t>(slots_.size());
@@ -71,7 +74,7 @@ public:
         Slot* slot = const_cast<Slot*>(Find(key));
         if (!slot) return nullptr;
         std::unique_ptr<T> object = std::move(slot->object);
-        slot->generation = static_cast<std::uint8_t>(slot->generation + 1);
+        slot->generation = static_cast<std::uint16_t>((slot->generation + 1) & kGenerationMask);
         free_.push_back(static_cast<std::uint32_t>(slot - slots_.data()));
         --count_;
         return object;
@@ -98,7 +101,7 @@ public:
         for (std::uint32_t i = 0; i < slots_.size(); ++i) {
             if (slots_[i].object) {
                 slots_[i].object.reset();
-                slots_[i].generation = static_cast<std::uint8_t>(slots_[i].generation + 1);
+                slots_[i].generation = static_cast<std::uint16_t>((slots_[i].generation + 1) & kGenerationMask);
                 free_.push_back(i);
             }
         }
@@ -106,15 +109,16 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t kIndexBits = 20;
+    static constexpr std::uint32_t kIndexBits = 16;
     static constexpr std::uint32_t kMaxIndex = (1u << kIndexBits) - 1;
+    static constexpr std::uint32_t kGenerationMask = 0xFFF;
 
     struct Slot {
         std::unique_ptr<T> object;
-        std::uint8_t generation = 1;
+        std::uint16_t generation = 1;
     };
 
-    std::uintptr_t Key(std::uint32_t index, std::uint8_t generation) const {
+    std::uintptr_t Key(std::uint32_t index, std::uint16_t generation) const {
         // Index 0 would give a zero key for kind 0; kinds start at 1, so
         // every key is non-zero.
         return (static_cast<std::uintptr_t>(kind_) << 28) | (static_cast<std::uintptr_t>(generation) << kIndexBits) |
@@ -128,13 +132,13 @@ private:
         --index;
         if (index >= slots_.size()) return nullptr;
         const Slot& slot = slots_[index];
-        if (!slot.object || slot.generation != ((key >> kIndexBits) & 0xFF)) return nullptr;
+        if (!slot.object || slot.generation != ((key >> kIndexBits) & kGenerationMask)) return nullptr;
         return &slot;
     }
 
     std::uint32_t kind_;
     std::vector<Slot> slots_;
-    std::vector<std::uint32_t> free_;
+    std::deque<std::uint32_t> free_;
     std::size_t count_ = 0;
 };
 

@@ -193,6 +193,65 @@ RECT DeviceBounds(SurfaceDC& dc) {
 
 }  // namespace
 
+namespace {
+
+// Pens wider than this are filled as capsules rather than stamped.
+constexpr int kMaxStampedPen = 64;
+
+// Marks the pixels whose centres lie within `radius` of the segment a-b.
+// Each row of a capsule is one interval (the shape is convex): the union of
+// the row's intervals through the end discs and through the band between.
+void MarkCapsule(std::vector<std::uint8_t>& mask, const RECT& area, POINT a, POINT b, double radius) {
+    int aw = area.right - area.left;
+    double ax = a.x, ay = a.y, bx = b.x, by = b.y;
+    double dx = bx - ax, dy = by - ay, len = std::sqrt(dx * dx + dy * dy);
+    for (int y = area.top; y < area.bottom; ++y) {
+        double lo = 1e300, hi = -1e300;
+        auto disc = [&](double cx, double cy) {
+            double d = radius * radius - (y - cy) * (y - cy);
+            if (d < 0) return;
+            double h = std::sqrt(d);
+            lo = std::min(lo, cx - h);
+            hi = std::max(hi, cx + h);
+        };
+        disc(ax, ay);
+        disc(bx, by);
+        if (len > 0) {
+            // Points (x, y) with |cross| <= radius * len and 0 <= dot <= len * len,
+            // both linear in x.
+            double ux = dx, uy = dy;
+            double band0 = -1e300, band1 = 1e300;
+            auto clampLinear = [&](double coef, double constant, double min, double max) {
+                // min <= coef * x + constant <= max
+                if (coef == 0) {
+                    if (constant < min || constant > max) band0 = 1e300;
+                    return;
+                }
+                double x0 = (min - constant) / coef, x1 = (max - constant) / coef;
+                if (x0 > x1) std::swap(x0, x1);
+                band0 = std::max(band0, x0);
+                band1 = std::min(band1, x1);
+            };
+            // cross = ux * (y - ay) - uy * (x - ax)
+            clampLinear(-uy, ux * (y - ay) + uy * ax, -radius * len, radius * len);
+            // dot = ux * (x - ax) + uy * (y - ay)
+            clampLinear(ux, uy * (y - ay) - ux * ax, 0, len * len);
+            if (band0 <= band1) {
+                lo = std::min(lo, band0);
+                hi = std::max(hi, band1);
+            }
+        }
+        if (lo > hi) continue;
+        double first = std::max<double>(lo, area.left), last = std::min<double>(hi, area.right - 1);
+        int x0 = static_cast<int>(std::ceil(first)), x1 = static_cast<int>(std::floor(last));
+        if (x1 < x0) continue;
+        std::uint8_t* row = mask.data() + static_cast<std::size_t>(y - area.top) * aw;
+        std::fill(row + (x0 - area.left), row + (x1 - area.left) + 1, std::uint8_t{1});
+    }
+}
+
+}  // namespace
+
 void SurfaceDC::StrokePolyline(const POINT* pts, int count, bool closed) {
     PenInfo pen = ResolvePen(*this);
     if (pen.none || count < 2 || !surface_) return;
@@ -224,13 +283,13 @@ void SurfaceDC::StrokePolyline(const POINT* pts, int count, bool closed) {
     // Wide pen: stamp a round pen tip along the path into a mask, so every
     // pixel is painted once whatever the raster operation.
     int w = pen.width;
-    RECT box{bounds.left - w, bounds.top - w, bounds.right + w, bounds.bottom + w};
-    long long minX = box.right, minY = box.bottom, maxX = box.left, maxY = box.top;
+    long long minX = static_cast<long long>(bounds.right) + w, minY = static_cast<long long>(bounds.bottom) + w;
+    long long maxX = static_cast<long long>(bounds.left) - w, maxY = static_cast<long long>(bounds.top) - w;
     for (int i = 0; i < count; ++i) {
-        minX = std::min<long long>(minX, pts[i].x - w);
-        minY = std::min<long long>(minY, pts[i].y - w);
-        maxX = std::max<long long>(maxX, pts[i].x + w + 1);
-        maxY = std::max<long long>(maxY, pts[i].y + w + 1);
+        minX = std::min<long long>(minX, static_cast<long long>(pts[i].x) - w);
+        minY = std::min<long long>(minY, static_cast<long long>(pts[i].y) - w);
+        maxX = std::max<long long>(maxX, static_cast<long long>(pts[i].x) + w + 1);
+        maxY = std::max<long long>(maxY, static_cast<long long>(pts[i].y) + w + 1);
     }
     RECT area{static_cast<LONG>(std::max<long long>(minX, bounds.left)),
               static_cast<LONG>(std::max<long long>(minY, bounds.top)),
@@ -241,23 +300,36 @@ void SurfaceDC::StrokePolyline(const POINT* pts, int count, bool closed) {
     std::vector<std::uint8_t> mask(static_cast<std::size_t>(aw) * static_cast<std::size_t>(ah), 0);
     int lo = -(w / 2), hi = lo + w - 1;
     double c = (lo + hi) / 2.0, r2 = (w / 2.0) * (w / 2.0) + 0.25;
+    // Only the rows and columns of the tip that fall inside the mask are
+    // visited, and each row of the tip is one run, so a pen far wider than
+    // the drawing area costs no more than the area itself.
     auto stamp = [&](int x, int y) {
-        for (int oy = lo; oy <= hi; ++oy) {
-            int yy = y + oy - area.top;
-            if (yy < 0 || yy >= ah) continue;
-            for (int ox = lo; ox <= hi; ++ox) {
-                if ((ox - c) * (ox - c) + (oy - c) * (oy - c) > r2) continue;
-                int xx = x + ox - area.left;
-                if (xx < 0 || xx >= aw) continue;
-                mask[static_cast<std::size_t>(yy) * aw + xx] = 1;
-            }
+        int oyLo = std::max(lo, area.top - y), oyHi = std::min(hi, area.top + ah - 1 - y);
+        for (int oy = oyLo; oy <= oyHi; ++oy) {
+            double d = r2 - (oy - c) * (oy - c);
+            if (d < 0) continue;
+            double half = std::sqrt(d);
+            int ox0 = std::max(lo, static_cast<int>(std::ceil(c - half)));
+            int ox1 = std::min(hi, static_cast<int>(std::floor(c + half)));
+            int xx0 = std::max(0, x + ox0 - area.left), xx1 = std::min(aw - 1, x + ox1 - area.left);
+            if (xx1 < xx0) continue;
+            std::uint8_t* row = mask.data() + static_cast<std::size_t>(y + oy - area.top) * aw;
+            std::fill(row + xx0, row + xx1 + 1, std::uint8_t{1});
         }
     };
-    RECT walkBounds{area.left - w, area.top - w, area.right + w, area.bottom + w};
-    for (int i = 0; i < segments; ++i) {
-        POINT a = pts[i], b = pts[(i + 1) % count];
-        WalkLine(a, b, walkBounds, [&](int x, int y, long long) { stamp(x, y); });
-        if (i == segments - 1 && !closed) stamp(b.x, b.y);
+    if (w <= kMaxStampedPen) {
+        RECT walkBounds{area.left - w, area.top - w, area.right + w, area.bottom + w};
+        for (int i = 0; i < segments; ++i) {
+            POINT a = pts[i], b = pts[(i + 1) % count];
+            WalkLine(a, b, walkBounds, [&](int x, int y, long long) { stamp(x, y); });
+            if (i == segments - 1 && !closed) stamp(b.x, b.y);
+        }
+    } else {
+        // Stamping a very wide tip at every step would walk far outside the
+        // area; the covered pixels of each row are found directly instead.
+        for (int i = 0; i < segments; ++i) {
+            MarkCapsule(mask, area, pts[i], pts[(i + 1) % count], w / 2.0);
+        }
     }
     std::vector<Span> spans;
     for (int y = 0; y < ah; ++y) {
@@ -349,21 +421,30 @@ BOOL SurfaceDC::Ellipse(const RECT& logical) {
     double rx = (right - r.left) / 2.0, ry = (bottom - r.top) / 2.0;
     int rows = bottom - r.top;
     if (rows <= 0 || rx <= 0) return TRUE;
-    std::vector<std::pair<int, int>> rowSpan(static_cast<std::size_t>(rows));
-    for (int i = 0; i < rows; ++i) {
+    // Rows outside the drawing area are never computed, so a huge ellipse
+    // costs only the rows that can show (one more on each side decides the
+    // outline of the edge rows).
+    RECT bounds = DeviceBounds(*this);
+    if (IsRectEmptyValue(bounds)) return TRUE;
+    int first = static_cast<int>(std::max<long long>(0, static_cast<long long>(bounds.top) - r.top - 1));
+    int last = static_cast<int>(std::min<long long>(rows, static_cast<long long>(bounds.bottom) - r.top + 1));
+    if (first >= last) return TRUE;
+    auto rowSpan = [&](int i) {
         double dy = (r.top + i - cy) / ry;
         double half = dy * dy <= 1 ? rx * std::sqrt(1 - dy * dy) : 0;
-        int x0 = static_cast<int>(std::ceil(cx - half + 0.5 - 1e-9 - 0.5));
-        int x1 = static_cast<int>(std::floor(cx + half - 0.5 + 1e-9 + 0.5)) + 1;
+        double lo = std::max(cx - half, static_cast<double>(bounds.left) - 2);
+        double hi = std::min(cx + half, static_cast<double>(bounds.right) + 2);
+        int x0 = static_cast<int>(std::ceil(lo - 1e-9));
+        int x1 = static_cast<int>(std::floor(hi + 1e-9)) + 1;
         if (x1 <= x0) {
-            x0 = static_cast<int>(std::lround(cx));
+            x0 = static_cast<int>(std::lround(std::clamp(cx, lo, hi)));
             x1 = x0 + 1;
         }
-        rowSpan[static_cast<std::size_t>(i)] = {x0, x1};
-    }
+        return std::pair<int, int>{x0, x1};
+    };
     std::vector<Span> inner, outline;
-    for (int i = 0; i < rows; ++i) {
-        auto [x0, x1] = rowSpan[static_cast<std::size_t>(i)];
+    for (int i = first; i < last; ++i) {
+        auto [x0, x1] = rowSpan(i);
         int y = r.top + i;
         if (pen.none) {
             inner.push_back(Span{y, x0, x1});
@@ -373,8 +454,8 @@ BOOL SurfaceDC::Ellipse(const RECT& logical) {
             outline.push_back(Span{y, x0, x1});
             continue;
         }
-        auto [a0, a1] = rowSpan[static_cast<std::size_t>(i - 1)];
-        auto [b0, b1] = rowSpan[static_cast<std::size_t>(i + 1)];
+        auto [a0, a1] = rowSpan(i - 1);
+        auto [b0, b1] = rowSpan(i + 1);
         int in0 = std::max({x0 + 1, a0, b0}), in1 = std::min({x1 - 1, a1, b1});
         if (in1 <= in0) {
             outline.push_back(Span{y, x0, x1});

@@ -45,3 +45,21 @@ TEST(HandleTable, KeysFitInThirtyTwoBits) {
 
 }  // namespace
 }  // namespace win32
+
+namespace win32 {
+namespace {
+
+// A handle kept after its object died must not find the object that later
+// took the same slot, even after much churn.
+TEST(HandleTable, StaleKeysStayDeadThroughHeavyReuse) {
+    HandleTable<Thing> table(HandleKind::Window);
+    std::uintptr_t first = table.Add(std::make_unique<Thing>(Thing{1}));
+    table.Remove(first);
+    for (int i = 0; i < 3000; ++i) table.Remove(table.Add(std::make_unique<Thing>(Thing{i})));
+    std::uintptr_t live = table.Add(std::make_unique<Thing>(Thing{2}));
+    EXPECT_EQ(table.Get(first), nullptr);
+    EXPECT_EQ(table.Get(live)->value, 2);
+}
+
+}  // namespace
+}  // namespace win32

@@ -357,6 +357,34 @@ TEST(Shapes, EllipseStaysInsideItsBox) {
     EXPECT_EQ(c.Column(0), "gg##gg");
 }
 
+// Shapes far larger than the surface cost only the part that can show; a
+// huge ellipse once tried to allocate a row table for all its rows.
+TEST(Shapes, HugeEllipsesAndPensDrawOnlyWhatShows) {
+    Canvas c(8, 6, 0x00FF00);
+    c.Legend(0x00FF00, 'g');
+    // A circle around the canvas that is drawn with a brush: all inside.
+    SelectObject(c.dc(), GetStockObject(NULL_PEN));
+    SelectObject(c.dc(), GetStockObject(BLACK_BRUSH));
+    EXPECT_TRUE(Ellipse(c.dc(), -100000000, -100000000, 100000000, 100000000));
+    EXPECT_EQ(c.Row(0), "########");
+    EXPECT_EQ(c.Row(5), "########");
+    // Its outline passes far away, so with a pen and a hollow brush nothing shows.
+    c.Clear(0x00FF00);
+    SelectObject(c.dc(), GetStockObject(BLACK_PEN));
+    SelectObject(c.dc(), GetStockObject(NULL_BRUSH));
+    EXPECT_TRUE(Ellipse(c.dc(), -100000000, -100000000, 100000000, 100000000));
+    EXPECT_EQ(c.Row(0), "gggggggg");
+    // A pen wider than the canvas covers it whole from a short line.
+    HPEN wide = CreatePen(PS_SOLID, 20000, RGB(0, 0, 0));
+    HGDIOBJ old = SelectObject(c.dc(), wide);
+    MoveToEx(c.dc(), 0, 3, nullptr);
+    LineTo(c.dc(), 40, 3);
+    EXPECT_EQ(c.Row(0), "########");
+    EXPECT_EQ(c.Row(5), "########");
+    SelectObject(c.dc(), old);
+    DeleteObject(wide);
+}
+
 TEST(Mapping, AnisotropicScalingMapsEveryPrimitive) {
     Canvas c(20, 20);
     SetMapMode(c.dc(), MM_ANISOTROPIC);
