@@ -502,3 +502,9 @@ DWORD GetVersion();
 BOOL MessageBeep(UINT type);
 
 }  // namespace win32
+
+// ---- Dialog manager and message boxes ----------------------------------------
+// Declared in dialog_api.h (templates, dialogs, navigation, MessageBoxA) and
+// dialog_control_codes.h (the control codes the dialog manager uses).
+#include "platform/user/dialog_api.h"
+#include "platform/user/dialog_control_codes.h"
