@@ -86,4 +86,9 @@ void RegisterTestControls() {
     Register("TestLabel", LabelProc);
 }
 
+void EnsureButtonClass() {
+    WNDCLASSA existing{};
+    if (!GetClassInfoA(nullptr, "BUTTON", &existing)) Register("BUTTON", ButtonProc);
+}
+
 }  // namespace test

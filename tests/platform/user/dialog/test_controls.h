@@ -14,6 +14,10 @@ namespace test {
 // reset of the window system).
 void RegisterTestControls();
 
+// Registers the stand-in button as "BUTTON" when the window system has no
+// button class of its own.
+void EnsureButtonClass();
+
 // What the stand-ins saw.
 struct ControlLog {
     std::vector<std::pair<win32::HWND, win32::UINT>> selections;  // EM_SETSEL on an edit
