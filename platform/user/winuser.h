@@ -503,6 +503,12 @@ BOOL MessageBeep(UINT type);
 
 }  // namespace win32
 
+// ---- Dialog manager and message boxes ----------------------------------------
+// Declared in dialog_api.h (templates, dialogs, navigation, MessageBoxA) and
+// dialog_control_codes.h (the control codes the dialog manager uses).
+#include "platform/user/dialog_api.h"
+#include "platform/user/dialog_control_codes.h"
+
 // ============================================================================
 // Menus: menu handles and their items, the menu bar, pop-up menus and the
 // menu loop, the window menu, keyboard accelerator tables (menu_*.cpp,
