@@ -617,9 +617,8 @@ constexpr UINT TPM_VERNEGANIMATION = 0x2000;
 constexpr UINT TPM_NOANIMATION = 0x4000;
 constexpr UINT TPM_LAYOUTRTL = 0x8000;
 
-// Modal loops named by WM_ENTERIDLE's wParam and the message filter hook.
-constexpr WPARAM MSGF_DIALOGBOX = 0;
-constexpr WPARAM MSGF_MESSAGEBOX = 1;
+// The menu loop as WM_ENTERIDLE's wParam and the message filter hook name
+// it (the dialog loops' codes are with the dialog manager).
 constexpr WPARAM MSGF_MENU = 2;
 constexpr WPARAM MSGF_SCROLLBAR = 5;
 constexpr WPARAM MSGF_NEXTWINDOW = 6;
