@@ -40,12 +40,37 @@ void PaintBorder(HDC dc, const Window* w, const FrameLayout& f) {
     }
 }
 
+// The caption text in the caption font, left-aligned, ending before the
+// buttons with an ellipsis when it does not fit.
+void PaintCaptionText(HDC dc, const Window* w, const FrameLayout& f) {
+    if (w->text.empty()) return;
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return;
+    HFONT font = CreateFontIndirectA(f.smallCaption ? &ncm.lfSmCaptionFont : &ncm.lfCaptionFont);
+    if (!font) return;
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(w->frameActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    RECT text = f.caption;
+    text.left = IsRectEmptyValue(f.sysMenu) ? text.left + 2 : f.sysMenu.right + 2;
+    int right = text.right;
+    for (const RECT* b : {&f.closeButton, &f.maxButton, &f.minButton}) {
+        if (!IsRectEmptyValue(*b) && b->left < right) right = b->left;
+    }
+    text.right = right - 2;
+    DrawTextA(dc, w->text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
 void PaintCaptionBand(HDC dc, const Window* w, const FrameLayout& f) {
     if (!f.hasCaption) return;
     RECT band = f.caption;
     FillRect(dc, &band, GetSysColorBrush(w->frameActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     RECT line{band.left, band.bottom, band.right, band.bottom + 1};
     FillRect(dc, &line, GetSysColorBrush(COLOR_3DFACE));
+    PaintCaptionText(dc, w, f);
     bool maximized = (w->style & WS_MAXIMIZE) != 0, minimized = (w->style & WS_MINIMIZE) != 0;
     DrawFrameButton(dc, f.closeButton, FrameGlyph::Close, false, w->cls && (w->cls->style & CS_NOCLOSE));
     DrawFrameButton(dc, f.maxButton, maximized ? FrameGlyph::Restore : FrameGlyph::Maximize, false,

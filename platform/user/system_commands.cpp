@@ -108,8 +108,8 @@ LRESULT OnNcLButtonDblClk(HWND hwnd, WPARAM hitParam, LPARAM lParam) {
         Send(hwnd, WM_SYSCOMMAND, (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lParam);
     else if (hit == HTSYSMENU)
         Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
-    else if (hit == HTVSCROLL || hit == HTHSCROLL)
-        return OnNcLButtonDown(hwnd, hitParam, lParam);
+    else if (hit == HTVSCROLL || hit == HTHSCROLL || hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON)
+        return OnNcLButtonDown(hwnd, hitParam, lParam);  // a second quick press acts as a press
     return 0;
 }
 
