@@ -173,7 +173,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     }
     bool handled = false;
     if (OnMessage) OnMessage(msg, handled);
-    if (!handled && !IsHintMsg(msg) && !IsKeyMsg(msg)) {
+    if (!handled && !IsHintMsg(msg) && !IsKeyMsg(msg) && !dialog_platform::IsDialogMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
