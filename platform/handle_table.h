@@ -27,6 +27,8 @@ enum class HandleKind : std::uint32_t {
     Global = 10,
     Other = 11,
     Printer = 12,
+    Kernel = 13,          // files, searches and other kernel objects
+    DeferWindowPos = 14,
 };
 
 // Layout of a handle value: kind (4 bits) | generation (12 bits) | index

@@ -24,7 +24,7 @@ FileObject::~FileObject() {
 }
 
 HandleTable<KernelObject>& KernelObjects() {
-    static HandleTable<KernelObject> table(HandleKind::Other);
+    static HandleTable<KernelObject> table(HandleKind::Kernel);
     return table;
 }
 

@@ -233,7 +233,7 @@ struct DeferredPos {
     std::vector<WINDOWPOS> items;
 };
 HandleTable<DeferredPos>& DeferTable() {
-    static HandleTable<DeferredPos> table(HandleKind::Other);
+    static HandleTable<DeferredPos> table(HandleKind::DeferWindowPos);
     return table;
 }
 }  // namespace

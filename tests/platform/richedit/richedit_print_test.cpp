@@ -87,7 +87,7 @@ TEST_F(RichEditPrintTest, AMetafilePageRecordsTheText) {
     SetText("印刷されるテキスト\r\nsecond line");
     HDC screen = GetDC(nullptr);
     RECT frame{0, 0, 21000, 29700};
-    HDC meta = CreateEnhMetaFileA(screen, nullptr, &frame, "page");
+    HDC meta = CreateEnhMetaFileA(screen, nullptr, &frame, "page\0");
     ReleaseDC(nullptr, screen);
     ASSERT_NE(meta, nullptr);
     RECT page{0, 0, 8 * 1440, 11 * 1440};
