@@ -270,6 +270,9 @@ void TMenuItem::SetShortCut(TShortCut shortCut) {
 }
 
 HMENU TMenuItem::Handle() {
+    // A window destroys its menu bar with it; the item then builds its
+    // handle anew the next time it is shown.
+    if (handle_ != nullptr && !IsMenu(handle_)) handle_ = nullptr;
     if (handle_ == nullptr) {
         TMenu* menu = GetParentMenu();
         bool bar = parent_ == nullptr && menu != nullptr && dynamic_cast<TMainMenu*>(menu) != nullptr;

@@ -1,7 +1,6 @@
 // The window system's side of the menu system: the few places where
 // windows, the frame and the keyboard hand over to menus. The menu files
-// provide these functions (menu_bridge.cpp holds the plain versions used
-// while a window has no menu support behind it).
+// provide these functions (menu_bar.cpp, menu_track.cpp, menu_objects.cpp).
 #pragma once
 
 #include "platform/user/window_manager.h"
@@ -31,5 +30,9 @@ void TrackMouseMenu(HWND hwnd, LRESULT hit, POINT screenPt);
 // The window is being destroyed: close its menus and destroy its menu bar
 // and window menu.
 void WindowDestroyed(HWND hwnd);
+
+// The window system is reset: every menu, window menu and menu loop state
+// goes.
+void ResetMenus();
 
 }  // namespace win32::user::menu

@@ -508,3 +508,226 @@ BOOL MessageBeep(UINT type);
 // dialog_control_codes.h (the control codes the dialog manager uses).
 #include "platform/user/dialog_api.h"
 #include "platform/user/dialog_control_codes.h"
+
+// ============================================================================
+// Menus: menu handles and their items, the menu bar, pop-up menus and the
+// menu loop, the window menu, keyboard accelerator tables (menu_*.cpp,
+// popup_menu*.cpp, menu_loop*.cpp, system_menu.cpp, accelerators.cpp).
+// ============================================================================
+
+namespace win32 {
+
+// Item flags of AppendMenuA, InsertMenuA, ModifyMenuA and the state
+// functions.
+constexpr UINT MF_INSERT = 0x00000000;
+constexpr UINT MF_CHANGE = 0x00000080;
+constexpr UINT MF_APPEND = 0x00000100;
+constexpr UINT MF_DELETE = 0x00000200;
+constexpr UINT MF_REMOVE = 0x00001000;
+constexpr UINT MF_BYCOMMAND = 0x00000000;
+constexpr UINT MF_BYPOSITION = 0x00000400;
+constexpr UINT MF_SEPARATOR = 0x00000800;
+constexpr UINT MF_ENABLED = 0x00000000;
+constexpr UINT MF_GRAYED = 0x00000001;
+constexpr UINT MF_DISABLED = 0x00000002;
+constexpr UINT MF_UNCHECKED = 0x00000000;
+constexpr UINT MF_CHECKED = 0x00000008;
+constexpr UINT MF_USECHECKBITMAPS = 0x00000200;
+constexpr UINT MF_STRING = 0x00000000;
+constexpr UINT MF_BITMAP = 0x00000004;
+constexpr UINT MF_OWNERDRAW = 0x00000100;
+constexpr UINT MF_POPUP = 0x00000010;
+constexpr UINT MF_MENUBARBREAK = 0x00000020;
+constexpr UINT MF_MENUBREAK = 0x00000040;
+constexpr UINT MF_UNHILITE = 0x00000000;
+constexpr UINT MF_HILITE = 0x00000080;
+constexpr UINT MF_DEFAULT = 0x00001000;
+constexpr UINT MF_SYSMENU = 0x00002000;
+constexpr UINT MF_HELP = 0x00004000;
+constexpr UINT MF_RIGHTJUSTIFY = 0x00004000;
+constexpr UINT MF_MOUSESELECT = 0x00008000;
+constexpr UINT MF_END = 0x00000080;
+
+constexpr UINT MFT_STRING = MF_STRING;
+constexpr UINT MFT_BITMAP = MF_BITMAP;
+constexpr UINT MFT_MENUBARBREAK = MF_MENUBARBREAK;
+constexpr UINT MFT_MENUBREAK = MF_MENUBREAK;
+constexpr UINT MFT_OWNERDRAW = MF_OWNERDRAW;
+constexpr UINT MFT_RADIOCHECK = 0x00000200;
+constexpr UINT MFT_SEPARATOR = MF_SEPARATOR;
+constexpr UINT MFT_RIGHTORDER = 0x00002000;
+constexpr UINT MFT_RIGHTJUSTIFY = MF_RIGHTJUSTIFY;
+
+constexpr UINT MFS_GRAYED = 0x00000003;
+constexpr UINT MFS_DISABLED = MFS_GRAYED;
+constexpr UINT MFS_CHECKED = MF_CHECKED;
+constexpr UINT MFS_HILITE = MF_HILITE;
+constexpr UINT MFS_ENABLED = MF_ENABLED;
+constexpr UINT MFS_UNCHECKED = MF_UNCHECKED;
+constexpr UINT MFS_UNHILITE = MF_UNHILITE;
+constexpr UINT MFS_DEFAULT = MF_DEFAULT;
+
+// MENUITEMINFOA masks.
+constexpr UINT MIIM_STATE = 0x00000001;
+constexpr UINT MIIM_ID = 0x00000002;
+constexpr UINT MIIM_SUBMENU = 0x00000004;
+constexpr UINT MIIM_CHECKMARKS = 0x00000008;
+constexpr UINT MIIM_TYPE = 0x00000010;
+constexpr UINT MIIM_DATA = 0x00000020;
+constexpr UINT MIIM_STRING = 0x00000040;
+constexpr UINT MIIM_BITMAP = 0x00000080;
+constexpr UINT MIIM_FTYPE = 0x00000100;
+
+// MENUINFO masks and styles.
+constexpr DWORD MIM_MAXHEIGHT = 0x00000001;
+constexpr DWORD MIM_BACKGROUND = 0x00000002;
+constexpr DWORD MIM_HELPID = 0x00000004;
+constexpr DWORD MIM_MENUDATA = 0x00000008;
+constexpr DWORD MIM_STYLE = 0x00000010;
+constexpr DWORD MIM_APPLYTOSUBMENUS = 0x80000000;
+constexpr DWORD MNS_NOCHECK = 0x80000000;
+constexpr DWORD MNS_MODELESS = 0x40000000;
+constexpr DWORD MNS_DRAGDROP = 0x20000000;
+constexpr DWORD MNS_AUTODISMISS = 0x10000000;
+constexpr DWORD MNS_NOTIFYBYPOS = 0x08000000;
+constexpr DWORD MNS_CHECKORBMP = 0x04000000;
+
+// GetMenuDefaultItem flags.
+constexpr UINT GMDI_USEDISABLED = 0x0001;
+constexpr UINT GMDI_GOINTOPOPUPS = 0x0002;
+
+// TrackPopupMenu(Ex) flags.
+constexpr UINT TPM_LEFTBUTTON = 0x0000;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+constexpr UINT TPM_HORIZONTAL = 0x0000;
+constexpr UINT TPM_VERTICAL = 0x0040;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
+constexpr UINT TPM_RECURSE = 0x0001;
+constexpr UINT TPM_HORPOSANIMATION = 0x0400;
+constexpr UINT TPM_HORNEGANIMATION = 0x0800;
+constexpr UINT TPM_VERPOSANIMATION = 0x1000;
+constexpr UINT TPM_VERNEGANIMATION = 0x2000;
+constexpr UINT TPM_NOANIMATION = 0x4000;
+constexpr UINT TPM_LAYOUTRTL = 0x8000;
+
+// The menu loop as WM_ENTERIDLE's wParam and the message filter hook name
+// it (the dialog loops' codes are with the dialog manager).
+constexpr WPARAM MSGF_MENU = 2;
+constexpr WPARAM MSGF_SCROLLBAR = 5;
+constexpr WPARAM MSGF_NEXTWINDOW = 6;
+
+// Messages of the pop-up menu window (class "#32768").
+constexpr UINT MN_GETHMENU = 0x01E1;
+
+// Accelerator entries.
+constexpr BYTE FVIRTKEY = 0x01;
+constexpr BYTE FNOINVERT = 0x02;
+constexpr BYTE FSHIFT = 0x04;
+constexpr BYTE FCONTROL = 0x08;
+constexpr BYTE FALT = 0x10;
+
+struct MENUITEMINFOA {
+    UINT cbSize;
+    UINT fMask;
+    UINT fType;
+    UINT fState;
+    UINT wID;
+    HMENU hSubMenu;
+    HBITMAP hbmpChecked;
+    HBITMAP hbmpUnchecked;
+    ULONG_PTR dwItemData;
+    LPSTR dwTypeData;
+    UINT cch;
+    HBITMAP hbmpItem;
+};
+using LPMENUITEMINFOA = MENUITEMINFOA*;
+using LPCMENUITEMINFOA = const MENUITEMINFOA*;
+
+struct MENUINFO {
+    DWORD cbSize;
+    DWORD fMask;
+    DWORD dwStyle;
+    UINT cyMax;
+    HBRUSH hbrBack;
+    DWORD dwContextHelpID;
+    ULONG_PTR dwMenuData;
+};
+using LPMENUINFO = MENUINFO*;
+using LPCMENUINFO = const MENUINFO*;
+
+struct TPMPARAMS {
+    UINT cbSize;
+    RECT rcExclude;
+};
+using LPTPMPARAMS = TPMPARAMS*;
+
+struct ACCEL {
+    BYTE fVirt;
+    WORD key;
+    WORD cmd;
+};
+using LPACCEL = ACCEL*;
+
+// ---- Menu handles and items (menu_objects.cpp, menu_items.cpp, menu_state.cpp)
+
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+BOOL DestroyMenu(HMENU menu);
+BOOL IsMenu(HMENU menu);
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR newItem);
+BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, LPCSTR newItem);
+BOOL InsertMenuItemA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info);
+BOOL ModifyMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, LPCSTR newItem);
+BOOL SetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info);
+BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOA info);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
+int GetMenuItemCount(HMENU menu);
+UINT GetMenuItemID(HMENU menu, int position);
+HMENU GetSubMenu(HMENU menu, int position);
+UINT GetMenuState(HMENU menu, UINT id, UINT flags);
+int GetMenuStringA(HMENU menu, UINT id, LPSTR buffer, int maxCount, UINT flags);
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT check);
+BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
+BOOL EnableMenuItem(HMENU menu, UINT id, UINT enable);
+BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
+UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT flags);
+BOOL SetMenuItemBitmaps(HMENU menu, UINT position, UINT flags, HBITMAP unchecked, HBITMAP checked);
+LONG GetMenuCheckMarkDimensions();
+BOOL SetMenuInfo(HMENU menu, LPCMENUINFO info);
+BOOL GetMenuInfo(HMENU menu, LPMENUINFO info);
+
+// ---- The menu bar (menu_bar.cpp) -------------------------------------------
+
+BOOL SetMenu(HWND hwnd, HMENU menu);
+HMENU GetMenu(HWND hwnd);
+BOOL DrawMenuBar(HWND hwnd);
+BOOL GetMenuItemRect(HWND hwnd, HMENU menu, UINT item, LPRECT rect);
+int MenuItemFromPoint(HWND hwnd, HMENU menu, POINT screenPt);
+BOOL HiliteMenuItem(HWND hwnd, HMENU menu, UINT item, UINT hilite);
+
+// ---- Pop-up menus and the menu loop (menu_track.cpp) ------------------------
+
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* ignored);
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
+BOOL EndMenu();
+
+// ---- The window menu (system_menu.cpp) -------------------------------------
+
+HMENU GetSystemMenu(HWND hwnd, BOOL revert);
+
+// ---- Keyboard accelerators (accelerators.cpp) ------------------------------
+
+HACCEL CreateAcceleratorTableA(LPACCEL entries, int count);
+BOOL DestroyAcceleratorTable(HACCEL table);
+int CopyAcceleratorTableA(HACCEL table, LPACCEL entries, int count);
+int TranslateAcceleratorA(HWND hwnd, HACCEL table, LPMSG msg);
+
+}  // namespace win32
