@@ -22,8 +22,4 @@ DLGITEMTEMPLATE Item(const char* cls, const std::string& text, int id, DWORD sty
 // set. Reports CDERR_FINDRESFAILURE when the named one does not exist.
 const DLGTEMPLATE* CustomTemplate(bool byHandle, bool byName, HINSTANCE instance, LPCSTR name, bool* failed);
 
-// Codes of the edit control that the dialogs listen to and send.
-constexpr WORD kEnChange = 0x0300;
-constexpr DWORD kEsAutoHScroll = 0x0080;
-
 }  // namespace win32::comdlg

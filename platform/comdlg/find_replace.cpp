@@ -30,7 +30,7 @@ DLGTEMPLATE FindTemplate(DWORD flags) {
     t.cy = 66;
     t.items = {
         Item("STATIC", "検索する文字列(&N):", stc1, 0, 6, 9, 70, 10),
-        Item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | WS_GROUP | kEsAutoHScroll, 78, 7, 114, 13),
+        Item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 78, 7, 114, 13),
     };
     if (!(flags & FR_HIDEWHOLEWORD))
         t.items.push_back(Item("BUTTON", "単語単位で探す(&W)", chx1,
@@ -64,9 +64,9 @@ DLGTEMPLATE ReplaceTemplate(DWORD flags) {
     t.cy = 96;
     t.items = {
         Item("STATIC", "検索する文字列(&N):", stc1, 0, 6, 9, 70, 10),
-        Item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | WS_GROUP | kEsAutoHScroll, 78, 7, 114, 13),
+        Item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 78, 7, 114, 13),
         Item("STATIC", "置換後の文字列(&P):", stc2, 0, 6, 27, 70, 10),
-        Item("EDIT", "", edt2, WS_BORDER | WS_TABSTOP | WS_GROUP | kEsAutoHScroll, 78, 25, 114, 13),
+        Item("EDIT", "", edt2, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 78, 25, 114, 13),
     };
     if (!(flags & FR_HIDEWHOLEWORD))
         t.items.push_back(Item("BUTTON", "単語単位で探す(&W)", chx1,
@@ -147,7 +147,7 @@ void OnInit(HWND dialog, FindState* state) {
 INT_PTR OnCommand(HWND dialog, WORD id, WORD code) {
     switch (id) {
         case edt1:
-            if (code == kEnChange) UpdateButtons(dialog);
+            if (code == EN_CHANGE) UpdateButtons(dialog);
             return TRUE;
         case IDOK: Notify(dialog, FR_FINDNEXT); return TRUE;
         case psh1: Notify(dialog, FR_REPLACE); return TRUE;

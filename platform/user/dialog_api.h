@@ -76,14 +76,6 @@ constexpr int IDHELP = 9;
 constexpr int IDTRYAGAIN = 10;
 constexpr int IDCONTINUE = 11;
 
-// The header of every WM_NOTIFY.
-struct NMHDR {
-    HWND hwndFrom;
-    UINT_PTR idFrom;
-    UINT code;
-};
-using LPNMHDR = NMHDR*;
-
 // ---- Templates ------------------------------------------------------------------
 
 struct DLGITEMTEMPLATE {
