@@ -83,6 +83,7 @@ void TextStore::Insert(Pos pos, std::u16string_view text) {
 
 void TextStore::Delete(Pos pos, Pos n) {
     if (n <= 0) return;
+    NotifyRemoving(pos, n);
     Pos first = LineFromPosition(pos);
     Pos last = LineFromPosition(pos + n);
     text_.Delete(pos, n);
@@ -92,6 +93,7 @@ void TextStore::Delete(Pos pos, Pos n) {
 }
 
 void TextStore::Adopt(GapBuffer<char16_t>&& text, const std::vector<Pos>& lineStarts) {
+    NotifyRemoving(0, Length());
     TextChange change{0, Length(), text.Length(), 0, LineCount() - 1, static_cast<Pos>(lineStarts.size())};
     text_ = std::move(text);
     std::vector<Pos> boundaries;
@@ -105,6 +107,10 @@ void TextStore::Adopt(GapBuffer<char16_t>&& text, const std::vector<Pos>& lineSt
 
 void TextStore::RemoveObserver(TextObserver* o) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), o), observers_.end());
+}
+
+void TextStore::NotifyRemoving(Pos position, Pos length) {
+    for (TextObserver* o : observers_) o->OnTextRemoving(position, length);
 }
 
 void TextStore::Notify(const TextChange& change) {

@@ -32,6 +32,11 @@ struct TextChange {
 class TextObserver {
 public:
     virtual void OnTextChanged(const TextChange& change) = 0;
+    // Before `length` units at `position` go; their text is still there.
+    virtual void OnTextRemoving(Pos position, Pos length) {
+        (void)position;
+        (void)length;
+    }
 
 protected:
     ~TextObserver() = default;
@@ -73,6 +78,7 @@ public:
 
 private:
     void Notify(const TextChange& change);
+    void NotifyRemoving(Pos position, Pos length);
 
     GapBuffer<char16_t> text_;
     Partitioning lines_;

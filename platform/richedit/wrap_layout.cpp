@@ -30,14 +30,28 @@ std::uint16_t WrapClass(char32_t c) {
     return text::SjisCharBytes(c) == 2 ? kWide : kNarrow;
 }
 
+// Reads a line of the store position by position, for lines that lie across
+// the gap and are too long to copy.
+struct StoreText {
+    const GapBuffer<char16_t>& buffer;
+    Pos base;
+    char16_t operator[](Pos i) const { return buffer[base + i]; }
+};
+
 struct CountSink {
     Pos count = 1;
-    void Add(Pos) { ++count; }
+    bool Add(Pos) {
+        ++count;
+        return true;
+    }
 };
 
 struct ListSink {
     std::vector<Pos>& starts;
-    void Add(Pos p) { starts.push_back(p); }
+    bool Add(Pos p) {
+        starts.push_back(p);
+        return true;
+    }
 };
 
 }  // namespace
@@ -56,6 +70,7 @@ void WrapLayout::SetWrapWidth(int pixels) {
     width_ = pixels;
     allInvalid_ = true;
     breaks_.clear();
+    long_.clear();
 }
 
 void WrapLayout::FontChanged() {
@@ -63,6 +78,7 @@ void WrapLayout::FontChanged() {
     tabWidth_ = std::max(1, 8 * measurer_.AverageCharWidth());
     allInvalid_ = true;
     breaks_.clear();
+    long_.clear();
 }
 
 std::uint16_t WrapLayout::Info(char32_t c) {
@@ -73,47 +89,51 @@ std::uint16_t WrapLayout::Info(char32_t c) {
     return v;
 }
 
-template <typename Sink>
-void WrapLayout::Wrap(const char16_t* s, Pos n, Sink& sink) {
+// Where the display line that starts at `start` ends: greedy, breaking at
+// the latest opportunity before the first character that does not fit
+// (inside a word when the word alone is wider than the line). Blanks hang
+// past the edge rather than start a display line.
+template <typename Text>
+WrapLayout::Scan WrapLayout::NextStart(const Text& s, Pos start, Pos n) {
     const int width = width_;
     const int tab = tabWidth_;
-    Pos lineStart = 0;
-    Pos lastBreak = 0;  // latest offset where a display line may start
+    const std::uint16_t* info = info_.get();
+    Pos lastBreak = start;
     std::uint16_t prevClass = kBlank;
     int x = 0;
-    Pos i = 0;
+    Pos i = start;
     while (i < n) {
         char32_t c = s[i];
         Pos len = 1;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            len = 2;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n) {
+            char32_t lo = s[i + 1];
+            if (lo >= 0xDC00 && lo <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (lo - 0xDC00);
+                len = 2;
+            }
         }
-        std::uint16_t info = c < 0x10000 && info_[c] != kUnknown ? info_[c] : Info(c);
-        std::uint16_t cls = info & kClassMask;
-        int w = cls == kTab ? tab - x % tab : (info & kWidthMask);
+        std::uint16_t v = c < 0x10000 && info[c] != kUnknown ? info[c] : Info(c);
+        std::uint16_t cls = v & kClassMask;
+        int w = cls == kTab ? tab - x % tab : (v & kWidthMask);
         bool blank = cls == kBlank || cls == kTab;
-        if (i > lineStart && ((cls == kWide || prevClass == kWide) || (!blank && (prevClass == kBlank || prevClass == kTab)))) {
+        if (i > start && ((cls == kWide || prevClass == kWide) || (!blank && (prevClass == kBlank || prevClass == kTab)))) {
             lastBreak = i;
         }
-        // Blanks hang past the edge rather than start a display line.
-        if (!blank && x + w > width && i > lineStart) {
-            Pos next = lastBreak > lineStart ? lastBreak : i;
-            sink.Add(next);
-            lineStart = next;
-            lastBreak = next;
-            x = 0;
-            for (Pos k = next; k < i; ++k) {
-                std::uint16_t ki = Info(s[k]);
-                x += (ki & kClassMask) == kTab ? tab - x % tab : (ki & kWidthMask);
-            }
-            prevClass = kBlank;
-            if (next < i) prevClass = Info(s[i - 1]) & kClassMask;
-            continue;
-        }
+        if (!blank && x + w > width && i > start) return {lastBreak > start ? lastBreak : i, i};
         x += w;
         prevClass = cls;
         i += len;
+    }
+    return {n, n};
+}
+
+template <typename Text, typename Sink>
+void WrapLayout::Wrap(const Text& s, Pos from, Pos n, Sink& sink) {
+    Pos start = from;
+    while (start < n) {
+        Scan r = NextStart(s, start, n);
+        if (r.next >= n || !sink.Add(r.next)) return;
+        start = r.next;
     }
 }
 
@@ -121,22 +141,103 @@ void WrapLayout::BreakLine(const char16_t* s, Pos length, std::vector<Pos>& star
     starts.assign(1, 0);
     if (width_ <= 0) return;
     ListSink sink{starts};
-    Wrap(s, length, sink);
+    Wrap(s, 0, length, sink);
+}
+
+Pos WrapLayout::NextDisplayStart(Pos line, Pos offset) {
+    Pos base = text_.LineStart(line);
+    Pos n = text_.LineEnd(line) - base;
+    if (width_ <= 0 || offset >= n) return n;
+    return NextStart(StoreText{text_.Buffer(), base}, std::max<Pos>(offset, 0), n).next;
+}
+
+WrapLayout::LongLine* WrapLayout::BuildLongLine(Pos line) {
+    Pos start = text_.LineStart(line);
+    Pos n = text_.LineEnd(line) - start;
+    std::vector<Pos> starts{0};
+    ListSink sink{starts};
+    if (const char16_t* p = text_.Buffer().Contiguous(start, n)) {
+        Wrap(p, 0, n, sink);
+    } else {
+        Wrap(StoreText{text_.Buffer(), start}, 0, n, sink);
+    }
+    starts.push_back(n);
+    auto& slot = long_[line];
+    slot = std::make_unique<LongLine>();
+    slot->starts.Assign(starts);
+    return slot.get();
 }
 
 Pos WrapLayout::CountLine(Pos line) {
     if (width_ <= 0) return 1;
     Pos start = text_.LineStart(line);
     Pos n = text_.LineEnd(line) - start;
+    if (n >= kLongLine) return BuildLongLine(line)->starts.Partitions();
+    if (!long_.empty()) long_.erase(line);
     if (n == 0) return 1;
     CountSink sink;
-    Wrap(text_.RangeView(start, n, scratch_), n, sink);
+    Wrap(text_.RangeView(start, n, scratch_), 0, n, sink);
     return sink.count;
+}
+
+void WrapLayout::UpdateLongLine(Pos line, LongLine& ll, Pos offset, Pos removed, Pos inserted) {
+    Partitioning& starts = ll.starts;
+    Pos base = text_.LineStart(line);
+    Pos length = text_.LineEnd(line) - base;  // after the edit
+    Pos delta = inserted - removed;
+    StoreText s{text_.Buffer(), base};
+    auto next = [&](Pos from) { return NextStart(s, from, length); };
+
+    // Back up to a display line whose start was decided by characters
+    // before the edit only: the start of display line m is decided while
+    // wrapping display line m - 1, up to its first character that did not fit.
+    Pos m = starts.PartitionFromPosition(offset);
+    while (m > 0) {
+        Pos prev = starts.PositionFromPartition(m - 1);
+        Scan r = next(prev);
+        if (r.overflow < offset && r.next == starts.PositionFromPartition(m)) break;
+        --m;
+    }
+    // Wrap on until a new start meets an old one past the edited text.
+    std::vector<Pos> fresh;
+    Pos from = starts.PositionFromPartition(m);
+    Pos sync = starts.Partitions();  // the end boundary when they never meet
+    while (from < length) {
+        Scan r = next(from);
+        if (r.next >= length) break;
+        if (r.next >= offset + inserted) {
+            Pos old = r.next - delta;
+            Pos j = starts.PartitionFromPosition(old);
+            if (j > m && starts.PositionFromPartition(j) == old) {
+                sync = j;
+                break;
+            }
+        }
+        fresh.push_back(r.next);
+        from = r.next;
+    }
+    starts.RemovePartitions(m + 1, sync - m - 1);
+    starts.InsertText(m, delta);
+    starts.InsertPartitions(m + 1, fresh.data(), static_cast<Pos>(fresh.size()));
+}
+
+void WrapLayout::RenumberLongLines(Pos first, Pos removed, Pos inserted) {
+    if (long_.empty()) return;
+    std::map<Pos, std::unique_ptr<LongLine>> kept;
+    for (auto& [line, ll] : long_) {
+        if (line < first) {
+            kept.emplace(line, std::move(ll));
+        } else if (line > first + removed) {
+            kept.emplace(line - removed + inserted, std::move(ll));
+        }
+    }
+    long_ = std::move(kept);
 }
 
 void WrapLayout::ValidateAll() {
     Pos lines = text_.LineCount();
     if (allInvalid_) {
+        long_.clear();
         std::vector<Pos> firsts;
         firsts.reserve(static_cast<std::size_t>(lines) + 1);
         Pos total = 0;
@@ -188,15 +289,31 @@ void WrapLayout::ValidateLine(Pos line) {
 
 void WrapLayout::OnTextChanged(const TextChange& change) {
     breaks_.clear();
-    if (allInvalid_) return;
+    if (allInvalid_) {
+        long_.clear();
+        return;
+    }
     Pos first = change.firstLine;
     Pos removed = change.linesRemoved;
     Pos n = change.linesInserted;
+    // An edit inside a long line that is up to date re-wraps where it happened.
+    if (removed == 0 && n == 0 && width_ > 0 && valid_[first]) {
+        auto it = long_.find(first);
+        if (it != long_.end()) {
+            Pos before = it->second->starts.Partitions();
+            UpdateLongLine(first, *it->second, change.position - text_.LineStart(first), change.removed,
+                           change.inserted);
+            display_.InsertText(first, it->second->starts.Partitions() - before);
+            return;
+        }
+    }
     if (n > static_cast<Pos>(kInvalidListSize)) {
         // A new text or a large paste: one pass over everything is quicker.
         allInvalid_ = true;
+        long_.clear();
         return;
     }
+    RenumberLongLines(first, removed, n);
     // Lines merged into `first` go; it keeps one provisional display line.
     Pos merged = display_.PositionFromPartition(first + removed + 1) - display_.PositionFromPartition(first);
     for (Pos l = first + 1; l <= first + removed; ++l) {
@@ -252,9 +369,14 @@ Pos WrapLayout::DisplayLineFromPosition(Pos pos) {
     ValidateAll();
     pos = std::clamp<Pos>(pos, 0, text_.Length());
     Pos line = text_.LineFromPosition(pos);
-    const std::vector<Pos>& starts = Breaks(line);
     Pos offset = pos - text_.LineStart(line);
-    Pos sub = static_cast<Pos>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+    Pos sub = 0;
+    if (auto it = long_.find(line); it != long_.end()) {
+        sub = it->second->starts.PartitionFromPosition(offset);
+    } else if (width_ > 0) {
+        const std::vector<Pos>& starts = Breaks(line);
+        sub = static_cast<Pos>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+    }
     return display_.PositionFromPartition(line) + std::max<Pos>(sub, 0);
 }
 
@@ -264,11 +386,19 @@ DisplayLine WrapLayout::GetDisplayLine(Pos displayLine) {
     displayLine = std::clamp<Pos>(displayLine, 0, total - 1);
     Pos line = display_.PartitionFromPosition(displayLine);
     Pos sub = displayLine - display_.PositionFromPartition(line);
-    const std::vector<Pos>& starts = Breaks(line);
     Pos lineStart = text_.LineStart(line);
+    Pos lineEnd = text_.LineEnd(line);
+    if (sub == 0 && width_ <= 0) return {lineStart, lineEnd, line};
+    if (auto it = long_.find(line); it != long_.end()) {
+        const Partitioning& starts = it->second->starts;
+        Pos end = sub + 1 < starts.Partitions() ? lineStart + starts.PositionFromPartition(sub + 1) : lineEnd;
+        return {lineStart + starts.PositionFromPartition(sub), end, line};
+    }
+    const std::vector<Pos>& starts = Breaks(line);
+    sub = std::min<Pos>(sub, static_cast<Pos>(starts.size()) - 1);
     Pos start = lineStart + starts[static_cast<std::size_t>(sub)];
     Pos end = static_cast<std::size_t>(sub) + 1 < starts.size() ? lineStart + starts[static_cast<std::size_t>(sub) + 1]
-                                                                 : text_.LineEnd(line);
+                                                                 : lineEnd;
     return {start, end, line};
 }
 

@@ -4,6 +4,7 @@
 // that opt out of access keys.
 #pragma once
 
+#include "platform/user/edit.h"  // EM_SETSEL
 #include "platform/windef.h"
 
 namespace win32 {
@@ -31,8 +32,6 @@ constexpr UINT BST_CHECKED = 0x0001;
 constexpr UINT BST_INDETERMINATE = 0x0002;
 
 constexpr WORD BN_CLICKED = 0;
-
-constexpr UINT EM_SETSEL = 0x00B1;
 
 constexpr DWORD SS_NOPREFIX = 0x0080;
 

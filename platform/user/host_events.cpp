@@ -1,5 +1,6 @@
 // Events of the backend's hosts become raw input or window-manager
 // actions (close requests, moves by the display, activation, exposure).
+#include "platform/user/caret.h"
 #include "platform/user/input.h"
 #include "platform/user/keyboard_layout.h"
 
@@ -58,6 +59,7 @@ void HandleHostEvent(const backend::HostEvent& ev) {
             }
             return;
         case backend::HostEventType::Composition:
+            DeliverComposition(ev.text);
             return;
         case backend::HostEventType::CloseRequest:
             if (HWND h = WindowOfHost(ev.host)) PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -22,7 +22,13 @@ WindowClass* FindClass(LPCSTR name) {
     for (auto& c : wm.classes) {
         if (strcasecmp(c->name.c_str(), name) == 0) return c.get();
     }
-    return nullptr;
+    // The system's own control classes are registered when first asked for.
+    static bool registering = false;
+    if (registering) return nullptr;
+    registering = true;
+    bool made = RegisterSystemClass(name);
+    registering = false;
+    return made ? FindClass(name) : nullptr;
 }
 
 namespace {

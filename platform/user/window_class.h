@@ -9,4 +9,8 @@ namespace win32::user {
 // MAKEINTRESOURCE; nullptr when there is none.
 WindowClass* FindClass(LPCSTR name);
 
+// Registers the system control class of that name ("EDIT", "RICHEDIT", ...)
+// if there is one (system_classes.cpp); false otherwise.
+bool RegisterSystemClass(LPCSTR name);
+
 }  // namespace win32::user

@@ -731,3 +731,55 @@ int CopyAcceleratorTableA(HACCEL table, LPACCEL entries, int count);
 int TranslateAcceleratorA(HWND hwnd, HACCEL table, LPMSG msg);
 
 }  // namespace win32
+
+// ---- Caret, input-method composition and clipboard ---------------------------
+// (caret.cpp, caret_composition.cpp, clipboard.cpp)
+namespace win32 {
+
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT pt);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT ms);
+
+// The text being composed reaches the focused window as
+// WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (lParam GCS_COMPSTR while
+// there is text, 0 when it was cleared) and WM_IME_ENDCOMPOSITION; the
+// committed text arrives as WM_CHAR. The composition window follows the
+// caret.
+constexpr DWORD GCS_COMPREADSTR = 0x0001;
+constexpr DWORD GCS_COMPSTR = 0x0008;
+constexpr DWORD GCS_CURSORPOS = 0x0080;
+constexpr DWORD GCS_RESULTSTR = 0x0800;
+HIMC ImmGetContext(HWND hwnd);
+BOOL ImmReleaseContext(HWND hwnd, HIMC context);
+// GCS_COMPSTR: the UTF-8 text (returns its byte count, or the size needed
+// when `size` is 0); GCS_CURSORPOS: the cursor in UTF-16 units.
+LONG ImmGetCompositionStringA(HIMC context, DWORD index, LPVOID buffer, DWORD size);
+
+// Clipboard formats. CF_TEXT holds UTF-8 (the "A" text of this system),
+// CF_UNICODETEXT UTF-16; each is made from the other when asked. Data are
+// GlobalAlloc blocks, NUL-terminated.
+constexpr UINT CF_TEXT = 1;
+constexpr UINT CF_OEMTEXT = 7;
+constexpr UINT CF_UNICODETEXT = 13;
+constexpr UINT CF_LOCALE = 16;
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HANDLE SetClipboardData(UINT format, HANDLE data);
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);
+UINT EnumClipboardFormats(UINT format);
+int CountClipboardFormats();
+HWND GetClipboardOwner();
+HWND GetOpenClipboardWindow();
+DWORD GetClipboardSequenceNumber();
+
+}  // namespace win32
+
+// ---- Edit control -------------------------------------------------------------
+#include "platform/user/edit.h"

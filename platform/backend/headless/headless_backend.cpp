@@ -163,7 +163,7 @@ bool HeadlessBackend::WaitEvent(HostEvent& event, int timeoutMs) {
     }
 }
 
-void HeadlessBackend::SetImePosition(HostId, POINT, int) {}
+void HeadlessBackend::SetImePosition(HostId host, POINT caret, int height) { imeSpot_ = ImeSpot{host, caret, height}; }
 
 bool HeadlessBackend::SetClipboardText(const std::string& text) {
     clipboard_ = text;
@@ -216,6 +216,14 @@ void HeadlessBackend::Key(unsigned virtualKey, bool down, const std::string& tex
 void HeadlessBackend::Text(const std::string& utf8) {
     HostEvent e;
     e.type = HostEventType::Text;
+    e.text = utf8;
+    e.pt = cursor_;
+    Inject(e);
+}
+
+void HeadlessBackend::Composition(const std::string& utf8) {
+    HostEvent e;
+    e.type = HostEventType::Composition;
     e.text = utf8;
     e.pt = cursor_;
     Inject(e);

@@ -65,6 +65,7 @@ public:
     void Wheel(POINT pt, int delta);
     void Key(unsigned virtualKey, bool down, const std::string& text = {});
     void Text(const std::string& utf8);  // committed by an input method
+    void Composition(const std::string& utf8);  // being composed (empty: composition over)
     void CloseRequest(HostId host);
     bool HasPendingEvents() const { return !events_.empty(); }
 
@@ -84,6 +85,13 @@ public:
     HostId ActiveHost() const { return activeHost_; }
     HostId GrabbedHost() const { return grabbedHost_; }
     CursorShape Cursor() const { return cursorShape_; }
+    // Where the input method was last told to show its window.
+    struct ImeSpot {
+        HostId host = 0;
+        POINT caret{0, 0};
+        int height = 0;
+    };
+    ImeSpot ImePosition() const { return imeSpot_; }
     int Beeps() const { return beeps_; }
     int HostCount() const { return static_cast<int>(hosts_.size()); }
 
@@ -117,6 +125,7 @@ private:
     std::string clipboard_;
     bool hasClipboard_ = false;
     int beeps_ = 0;
+    ImeSpot imeSpot_;
 };
 
 // PNG writing for the headless screen and snapshots.

@@ -91,3 +91,45 @@ TEST(WrapLayout, IncrementalUpdatesAgreeWithAFreshLayout) {
         }
     }
 }
+
+// Lines past kLongLine keep their breaks and re-wrap only near an edit; the
+// result must be what wrapping the whole line afresh gives, whatever the edit.
+TEST(WrapLayout, EditsInsideALongLineAgreeWithAFreshLayout) {
+    std::mt19937 rng(11);
+    TextDocument doc;
+    FixedMeasurer m;
+    std::u16string line;
+    while (line.size() < static_cast<std::size_t>(WrapLayout::kLongLine) * 3) {
+        line += u"word 漢字 longerword\tｱｲ "[rng() % 18];
+    }
+    doc.SetText(u"head\r\n" + line + u"\r\ntail");
+    WrapLayout layout(doc.Store(), m);
+    layout.SetWrapWidth(90);
+    layout.DisplayLineCount();
+    for (int step = 0; step < 300; ++step) {
+        Pos start = doc.Store().LineStart(1);
+        Pos length = doc.Store().LineEnd(1) - start;
+        Pos pos = start + static_cast<Pos>(rng() % (length + 1));
+        std::u16string what(rng() % 4, u'a');
+        for (char16_t& c : what) c = u"ab 漢\tア"[rng() % 6];
+        // Mostly typing and deleting in place, sometimes far away.
+        doc.Replace(pos, static_cast<Pos>(rng() % 3), what);
+        if (step % 10 == 0) {
+            // A line break now and then moves the long line down and back.
+            doc.Replace(0, 0, u"x\r\n");
+            if (step % 20 == 0) doc.Replace(0, 3, u"");
+        }
+        Pos count = layout.DisplayLineCount();
+        WrapLayout fresh(doc.Store(), m);
+        fresh.SetWrapWidth(90);
+        ASSERT_EQ(count, fresh.DisplayLineCount()) << step;
+        for (int probe = 0; probe < 5; ++probe) {
+            Pos d = static_cast<Pos>(rng() % count);
+            DisplayLine a = layout.GetDisplayLine(d);
+            DisplayLine b = fresh.GetDisplayLine(d);
+            ASSERT_EQ(a.start, b.start) << step << " " << d;
+            ASSERT_EQ(a.end, b.end) << step << " " << d;
+            ASSERT_EQ(layout.DisplayLineFromPosition(a.start + 1), fresh.DisplayLineFromPosition(a.start + 1));
+        }
+    }
+}
