@@ -61,6 +61,11 @@ inline constexpr const char* SMenuNotFound = "ｻﾌﾞﾒﾆｭｰがﾒﾆｭ�
 inline constexpr const char* SPrinting = "印刷中です";
 inline constexpr const char* SNotPrinting = "印刷中ではありません";
 inline constexpr const char* SInvalidPrinter = "選択されたﾌﾟﾘﾝﾀは無効です";
+inline constexpr const char* SPrinterIndexError = "ﾌﾟﾘﾝﾀのｲﾝﾃﾞｯｸｽが範囲を超えています";
+inline constexpr const char* SNoDefaultPrinter = "既定のﾌﾟﾘﾝﾀが選択されていません";
+inline constexpr const char* SPrintStartError = "印刷を開始できません.\r\n%s";
+inline constexpr const char* SPrintPageError = "ﾍﾟｰｼﾞを印刷できません.\r\n%s";
+inline constexpr const char* SPrintEndError = "印刷を完了できません.\r\n%s";
 
 // Replaces each %s or %d of format, in order, with the next argument (the
 // messages above take at most a few already-formatted values).

@@ -25,6 +25,7 @@ enum class HandleKind : std::uint32_t {
     ImageList = 9,
     Global = 10,
     Other = 11,
+    Printer = 12,
 };
 
 // Layout of a handle value: kind (4 bits) | generation (8 bits) | index

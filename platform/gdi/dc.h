@@ -78,6 +78,9 @@ public:
 
     // OBJ_DC, OBJ_MEMDC, OBJ_ENHMETADC.
     virtual DWORD Type() const = 0;
+    // Contexts their creator deletes with DeleteDC: memory DCs and printer
+    // DCs. Window DCs go back to the window system, metafile DCs are closed.
+    virtual bool DeletableByDeleteDC() const { return Type() == OBJ_MEMDC; }
     HDC Handle() const { return handle_; }
 
     // ---- State --------------------------------------------------------

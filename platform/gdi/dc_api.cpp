@@ -15,7 +15,7 @@ BOOL DeleteDC(HDC dc) {
     DeviceContext* d = FindDC(dc);
     // Window DCs belong to the window system (ReleaseDC); metafile DCs are
     // closed with CloseEnhMetaFile.
-    if (!d || d->Type() != OBJ_MEMDC) return FALSE;
+    if (!d || !d->DeletableByDeleteDC()) return FALSE;
     return DestroyDC(dc) ? TRUE : FALSE;
 }
 

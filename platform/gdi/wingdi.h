@@ -821,3 +821,8 @@ HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
 HENHMETAFILE GetEnhMetaFileA(LPCSTR fileName);
 
 }  // namespace win32
+
+// ---------------------------------------------------------------------------
+// Printing: device modes, printer device contexts, print jobs and device
+// capabilities, kept in the printing area's own header.
+#include "platform/print/wingdi_printing.h"
