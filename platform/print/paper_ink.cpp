@@ -29,18 +29,6 @@ COLORREF SolidBrushColor(const gdi::DeviceContext& dc, const gdi::BrushObject& b
     }
 }
 
-Paint EffectPaint(const RopEffect& e) {
-    Paint paint;
-    if (e.Nothing()) return paint;
-    if (e.Copies()) {
-        paint.Add(CAIRO_OPERATOR_OVER, SolidPattern(e.flip));
-        return paint;
-    }
-    if (e.keep != 0x00FFFFFF) paint.Add(CAIRO_OPERATOR_MULTIPLY, SolidPattern(e.keep));
-    if (e.flip != 0) paint.Add(CAIRO_OPERATOR_DIFFERENCE, SolidPattern(e.flip));
-    return paint;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -215,6 +203,18 @@ Pixel BrushTile::At(int x, int y, bool& isClear) const {
     const std::size_t i = static_cast<std::size_t>(y) * width + x;
     isClear = clear[i];
     return pixels[i];
+}
+
+Paint EffectPaint(const RopEffect& e) {
+    Paint paint;
+    if (e.Nothing()) return paint;
+    if (e.Copies()) {
+        paint.Add(CAIRO_OPERATOR_OVER, SolidPattern(e.flip));
+        return paint;
+    }
+    if (e.keep != 0x00FFFFFF) paint.Add(CAIRO_OPERATOR_MULTIPLY, SolidPattern(e.keep));
+    if (e.flip != 0) paint.Add(CAIRO_OPERATOR_DIFFERENCE, SolidPattern(e.flip));
+    return paint;
 }
 
 Paint SolidPaint(COLORREF color, std::uint8_t rop) {

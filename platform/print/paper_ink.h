@@ -71,6 +71,10 @@ class EffectImage {
 public:
     EffectImage(int width, int height);
     void Set(int x, int y, RopEffect e);
+    RopEffect At(int x, int y) const {
+        const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
+        return RopEffect{keep_[i], flip_[i]};
+    }
     // `toImage` maps the page's device pixels to the image's pixels.
     Paint MakePaint(const cairo_matrix_t& toImage, cairo_filter_t filter, cairo_extend_t extend) const;
 
@@ -107,6 +111,8 @@ struct BrushTile {
 };
 BrushTile TileOfBrush(const gdi::DeviceContext& dc, HBRUSH brush);
 
+// The paint of one effect, the same everywhere.
+Paint EffectPaint(const RopEffect& effect);
 // Drawing `color` with a raster operation.
 Paint SolidPaint(COLORREF color, std::uint8_t rop);
 // Filling with a brush of the DC and a raster operation. Hatches and

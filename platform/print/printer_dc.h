@@ -20,6 +20,13 @@
 
 namespace win32::print {
 
+// Coordinates far beyond any page are brought near it, where cairo's
+// fixed-point numbers still hold them (they are clipped away anyway).
+inline double Near(double v) {
+    constexpr double kFar = 1 << 24;
+    return v < -kFar ? -kFar : (v > kFar ? kFar : v);
+}
+
 class PrinterDC : public gdi::DeviceContext {
 public:
     // An information context reports the same as a DC but prints nothing.

@@ -88,11 +88,44 @@ private:
 };
 
 constexpr int kMaxImageSide = 1 << 15;
+// Device pixels per picture pixel beyond which pixels are drawn one by one.
+constexpr double kHugePixel = 4096;
 
 }  // namespace
 
 void PrinterDC::DrawImage(cairo_t* cr, const EffectImage& image, int width, int height, double originX,
                           double originY, double sx, double sy) {
+    const RECT visible = DrawableRegion().Bounds();
+    if (std::fabs(sx) > kHugePixel || std::fabs(sy) > kHugePixel) {
+        // Pixels larger than the page: only a few of them can show, each
+        // drawn as a rectangle of its own, so no scale reaches cairo that
+        // its numbers cannot hold. The pixels that reach the visible part,
+        // along one axis:
+        const auto range = [](double origin, double scale, int count, LONG lo, LONG hi, int& from, int& to) {
+            double a = (lo - origin) / scale, b = (hi - origin) / scale;
+            if (a > b) std::swap(a, b);
+            from = static_cast<int>(std::clamp(std::floor(a) - 1, 0.0, static_cast<double>(count)));
+            to = static_cast<int>(std::clamp(std::ceil(b) + 1, 0.0, static_cast<double>(count)));
+        };
+        int fromX, toX, fromY, toY;
+        range(originX, sx, width, visible.left, visible.right, fromX, toX);
+        range(originY, sy, height, visible.top, visible.bottom, fromY, toY);
+        for (int y = fromY; y < toY; ++y) {
+            for (int x = fromX; x < toX; ++x) {
+                const double ax = originX + x * sx, bx = originX + (x + 1) * sx;
+                const double ay = originY + y * sy, by = originY + (y + 1) * sy;
+                const double l = std::max(std::min(ax, bx), static_cast<double>(visible.left));
+                const double r = std::min(std::max(ax, bx), static_cast<double>(visible.right));
+                const double t = std::max(std::min(ay, by), static_cast<double>(visible.top));
+                const double b = std::min(std::max(ay, by), static_cast<double>(visible.bottom));
+                if (r <= l || b <= t) continue;
+                cairo_rectangle(cr, l, t, r - l, b - t);
+                EffectPaint(image.At(x, y)).Fill(cr);
+                cairo_new_path(cr);
+            }
+        }
+        return;
+    }
     // Pictures keep their pixels as on the screen; a halftoning stretch
     // asks for a smooth picture.
     const cairo_filter_t filter = State().stretchMode == HALFTONE ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST;
@@ -103,10 +136,16 @@ void PrinterDC::DrawImage(cairo_t* cr, const EffectImage& image, int width, int 
     if (cairo_matrix_invert(&toImage) != CAIRO_STATUS_SUCCESS) return;
     Paint paint = image.MakePaint(toImage, filter, CAIRO_EXTEND_PAD);
     if (paint.None()) return;
-    cairo_save(cr);
-    cairo_transform(cr, &toDevice);
-    cairo_rectangle(cr, 0, 0, width, height);
-    cairo_restore(cr);
+    // The picture's place on the page, kept to what can be seen of it.
+    double x0 = 0, y0 = 0, x1 = width, y1 = height;
+    cairo_matrix_transform_point(&toDevice, &x0, &y0);
+    cairo_matrix_transform_point(&toDevice, &x1, &y1);
+    const double left = std::max(std::min(x0, x1), static_cast<double>(visible.left));
+    const double right = std::min(std::max(x0, x1), static_cast<double>(visible.right));
+    const double top = std::max(std::min(y0, y1), static_cast<double>(visible.top));
+    const double bottom = std::min(std::max(y0, y1), static_cast<double>(visible.bottom));
+    if (right <= left || bottom <= top) return;
+    cairo_rectangle(cr, left, top, right - left, bottom - top);
     paint.Fill(cr);
     cairo_new_path(cr);
 }

@@ -74,7 +74,7 @@ bool PrinterDC::StrokeWithPen(cairo_t* cr, bool closedFigure) {
 
 void PrinterDC::FillDeviceRect(cairo_t* cr, const RECT& d, const Paint& paint) {
     if (paint.None() || IsRectEmptyValue(d)) return;
-    cairo_rectangle(cr, d.left, d.top, d.right - d.left, d.bottom - d.top);
+    cairo_rectangle(cr, Near(d.left), Near(d.top), Near(d.right) - Near(d.left), Near(d.bottom) - Near(d.top));
     paint.Fill(cr);
     cairo_new_path(cr);
 }
@@ -85,8 +85,8 @@ BOOL PrinterDC::Polyline(const POINT* points, int count) {
     if (!cr) return page_ ? TRUE : FALSE;
     for (int i = 0; i < count; ++i) {
         const POINT d = ToDevice(points[i]);
-        if (i == 0) cairo_move_to(cr, d.x + 0.5, d.y + 0.5);
-        else cairo_line_to(cr, d.x + 0.5, d.y + 0.5);
+        if (i == 0) cairo_move_to(cr, Near(d.x + 0.5), Near(d.y + 0.5));
+        else cairo_line_to(cr, Near(d.x + 0.5), Near(d.y + 0.5));
     }
     StrokeWithPen(cr, false);
     return TRUE;
@@ -102,8 +102,8 @@ BOOL PrinterDC::PolyPolygon(const POINT* points, const INT* counts, int polygons
     for (int i = 0; i < polygons; ++i) {
         for (int k = 0; k < counts[i]; ++k) {
             const POINT d = ToDevice(p[k]);
-            if (k == 0) cairo_move_to(cr, d.x + 0.5, d.y + 0.5);
-            else cairo_line_to(cr, d.x + 0.5, d.y + 0.5);
+            if (k == 0) cairo_move_to(cr, Near(d.x + 0.5), Near(d.y + 0.5));
+            else cairo_line_to(cr, Near(d.x + 0.5), Near(d.y + 0.5));
         }
         cairo_close_path(cr);
         p += counts[i];
@@ -131,7 +131,7 @@ BOOL PrinterDC::Rectangle(const RECT& logical) {
     const double inset = pen->Style() == PS_INSIDEFRAME && w > 1 ? w / 2 : 0.5;
     const double left = r.left + inset, top = r.top + inset;
     const double right = std::max(left, r.right - inset), bottom = std::max(top, r.bottom - inset);
-    cairo_rectangle(cr, left, top, right - left, bottom - top);
+    cairo_rectangle(cr, Near(left), Near(top), Near(right) - Near(left), Near(bottom) - Near(top));
     fill.Fill(cr);
     StrokeWithPen(cr, true);
     return TRUE;
@@ -145,14 +145,14 @@ BOOL PrinterDC::Ellipse(const RECT& logical) {
     Paint fill = BrushPaint(*this, State().brush, gdi::Rop3FromRop2(State().rop2), ScreenScale());
     const PenObject* pen = gdi::FindPen(State().pen);
     if (!pen || pen->Style() == PS_NULL) {
-        AddEllipse(cr, r.left, r.top, r.right - 1, r.bottom - 1);
+        AddEllipse(cr, Near(r.left), Near(r.top), Near(r.right - 1), Near(r.bottom - 1));
         fill.Fill(cr);
         cairo_new_path(cr);
         return TRUE;
     }
     const double w = PenWidth();
     const double inset = pen->Style() == PS_INSIDEFRAME && w > 1 ? w / 2 : 0.5;
-    AddEllipse(cr, r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
+    AddEllipse(cr, Near(r.left + inset), Near(r.top + inset), Near(r.right - inset), Near(r.bottom - inset));
     fill.Fill(cr);
     StrokeWithPen(cr, true);
     return TRUE;

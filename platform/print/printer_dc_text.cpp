@@ -37,7 +37,7 @@ void DrawGlyphs(cairo_t* cr, const gdi::Font& font, const gdi::PlacedRun& run) {
         const std::size_t before = utf8.size();
         gdi::AppendUtf8(utf8, c);
         const unsigned long index = ft ? FT_Get_Char_Index(ft, c) : 0;
-        glyphs.push_back(cairo_glyph_t{index, static_cast<double>(run.penX[i]), static_cast<double>(run.baselineY)});
+        glyphs.push_back(cairo_glyph_t{index, Near(run.penX[i]), Near(run.baselineY)});
         clusters.push_back(cairo_text_cluster_t{static_cast<int>(utf8.size() - before), 1});
     }
     if (glyphs.empty()) return;
@@ -82,6 +82,15 @@ BOOL PrinterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::st
     }
     const gdi::Font& font = *placed.deviceFont;
     const gdi::PlacedRun& run = placed.run;
+    // Text wholly off the page is not drawn (and cannot be placed there).
+    const RECT visible = DrawableRegion().Bounds();
+    const TEXTMETRICA& tm = font.Metrics();
+    const int margin = tm.tmHeight + tm.tmMaxCharWidth;
+    if (run.baselineY + tm.tmDescent + margin < visible.top || run.baselineY - tm.tmAscent - margin > visible.bottom ||
+        run.endX + margin < visible.left || run.startX - margin > visible.right) {
+        if (clipped) cairo_restore(cr);
+        return TRUE;
+    }
     SetColor(cr, s.textColor);
     DrawGlyphs(cr, font, run);
     const LOGFONTA& lf = font.LogFont();

@@ -155,6 +155,28 @@ TEST_F(PrinterDrawingTest, TheClipRegionAndThePrintableAreaBoundEverything) {
     EXPECT_EQ(page.Colour(5, (1600 + 120) / 6), RGB(255, 255, 255));
 }
 
+TEST_F(PrinterDrawingTest, CoordinatesFarOffThePageStillDrawWhatIsOnIt) {
+    const LONG far = 2000000000;
+    RECT band{-far, -far, far, 100};
+    FillRect(dc_, &band, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HPEN pen = CreatePen(PS_SOLID, 30, RGB(0, 0, 0));
+    SelectObject(dc_, pen);
+    MoveToEx(dc_, -far, 250, nullptr);
+    LineTo(dc_, far, 250);
+    SelectObject(dc_, GetStockObject(BLACK_PEN));
+    DeleteObject(pen);
+    EXPECT_TRUE(TextOutA(dc_, far, far, "遠く", 6));
+    testing::Canvas green(4, 4, RGB(0, 200, 0));
+    EXPECT_TRUE(StretchBlt(dc_, -far / 2, 400, far, 200, green.dc(), 0, 0, 4, 4, SRCCOPY));
+    testing::PageImage page = Finish();
+    ASSERT_GT(page.width, 0);
+    EXPECT_EQ(At(page, 300, 40), RGB(0, 0, 0));
+    EXPECT_EQ(At(page, 300, 160), RGB(255, 255, 255));
+    EXPECT_EQ(At(page, 300, 250), RGB(0, 0, 0));
+    EXPECT_EQ(At(page, 300, 500), RGB(0, 200, 0));
+    EXPECT_EQ(At(page, 300, 700), RGB(255, 255, 255));
+}
+
 TEST_F(PrinterDrawingTest, DrawingOutsideAPageDoesNothing) {
     ASSERT_GT(EndPage(dc_), 0);
     RECT r{0, 0, 100, 100};
