@@ -366,6 +366,21 @@ TEST_F(MenuLoop, TheOwnerHearsWhenTheMenuIsIdleAndCanEndIt) {
     EXPECT_EQ(MenuTrace(window).back(), "EXITMENULOOP 0");
 }
 
+TEST_F(MenuLoop, CancelModeOrAnotherWindowTakingTheMouseEndsTheLoop) {
+    CreateMenuWindow();
+    WhenIdle([&] { SendMessageA(window, WM_CANCELMODE, 0, 0); });
+    POINT file = ItemCenter(memo.bar, 0);
+    Click(file.x, file.y);
+    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_EQ(MenuTrace(window).back(), "EXITMENULOOP 0");
+    HWND other = CreateRecordedWindow(WS_CHILD | WS_VISIBLE, RECT{10, 10, 60, 60}, window);
+    WhenIdle([&] { SetCapture(other); });
+    Screen().Advance(1000);  // a click of its own, not the second of a double click
+    Click(file.x, file.y);
+    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_EQ(GetCapture(), other);
+}
+
 TEST_F(MenuLoop, AMenuDestroyedWhileOpenEndsTheLoop) {
     CreateMenuWindow();
     WhenIdle([&] { DestroyMenu(memo.popups[5]); });
