@@ -1,7 +1,6 @@
 // The control messages and styles the dialog manager itself sends and
-// reads: default push buttons, checks and clicks, selecting an edit
-// control's text when the keyboard moves into it, and the static styles
-// that opt out of access keys.
+// reads: default push buttons, checks and clicks, and the static style
+// that opts out of access keys.
 #pragma once
 
 #include "platform/user/edit.h"  // EM_SETSEL

@@ -7,33 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/user/menu_tree.h"
 #include "tests/support/window_fixture.h"
 
 namespace test {
-
-// Identifiers of the commands of the memo pad's menu tree.
-enum MemoCommand : UINT {
-    kNew = 101, kOpen, kSave, kSaveAs, kPrinterSetup, kPreview, kPrint, kMail, kExit,
-    kUndo = 201, kCut, kCopy, kPaste, kSelectAll,
-    kToolbar = 301, kStatusBar, kWrap,
-    kFind = 401, kReplace, kFindNext, kReplaceMarked, kReplaceAll,
-    kFont = 501, kColor, kSettings,
-    kDate = 601, kSignature, kSmall, kMedium, kLarge,
-    kHelp = 701, kAbout,
-};
-
-// The memo pad's menu: top-level items ファイル(&F) ... ヘルプ(&H), each
-// with its popup; サイズ is a submenu of オプション(&O).
-struct MemoMenu {
-    HMENU bar = nullptr;
-    std::vector<HMENU> popups;  // one per top-level item, in order
-    HMENU sizeMenu = nullptr;
-};
-MemoMenu BuildMemoMenu();
-
-// Makes every item of a menu tree owner-drawn (item data = its identifier
-// + 1000), as the menu decoration does.
-void MakeOwnerDrawn(HMENU menu);
 
 class MenuTest : public WindowTest {
 protected:
