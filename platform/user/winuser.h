@@ -505,9 +505,9 @@ BOOL MessageBeep(UINT type);
 
 // ---- Dialog manager and message boxes ----------------------------------------
 // Declared in dialog_api.h (templates, dialogs, navigation, MessageBoxA) and
-// dialog_control_codes.h (the control codes the dialog manager uses).
+// winuser_controls.h (the standard controls' styles, messages and codes).
 #include "platform/user/dialog_api.h"
-#include "platform/user/dialog_control_codes.h"
+#include "platform/user/winuser_controls.h"
 
 // ============================================================================
 // Menus: menu handles and their items, the menu bar, pop-up menus and the
