@@ -11,6 +11,7 @@ void RegisterEditClass();
 void RegisterRichEditClass();
 void RegisterButtonClass();
 void RegisterStaticClass();
+void RegisterListBoxClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -25,6 +26,7 @@ bool RegisterSystemClass(LPCSTR name) {
         {"RICHEDIT", RegisterRichEditClass},
         {"BUTTON", RegisterButtonClass},
         {"STATIC", RegisterStaticClass},
+        {"LISTBOX", RegisterListBoxClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
