@@ -27,6 +27,9 @@ public:
     const std::string* TextAt(int index) const;
     // Selects `index` (-1 for none) as LB_SETCURSEL does, without notifying.
     void Select(int index);
+    void EnsureVisible(int index, bool partialOk = false);
+    // Items that fit wholly from the top (at least one).
+    int PageSize() const;
     int ItemHeight(int index) const;
     // Height of the list's client area that shows `rows` items.
     int HeightForRows(int rows) const;
@@ -50,6 +53,9 @@ protected:
     virtual Owner OwnerOf() const;
     // The user changed the selection (LBN_SELCHANGE when LBS_NOTIFY).
     virtual void SelectionChangedByUser();
+    // A press in the list gives it the focus; a combo box's list gives it
+    // to the combo box instead.
+    virtual void TakeFocus();
 
     // ---- Styles --------------------------------------------------------------
     bool MultiSel() const { return (Style() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -121,10 +127,7 @@ protected:
     void PaintItem(HDC dc, int index, const RECT& rect, HBRUSH background);
     void DrawOwnerItem(HDC dc, int index, const RECT& rect, UINT action);
     RECT ItemRect(int index) const;
-    // Items that fit wholly from the top (at least one).
-    int PageSize() const;
     int MaxTop() const;
-    void EnsureVisible(int index, bool partialOk = false);
     void UpdateScrollBar();
     // Shortens the window to a whole number of rows unless
     // LBS_NOINTEGRALHEIGHT (or variable heights) says otherwise.

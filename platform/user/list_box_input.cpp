@@ -148,12 +148,14 @@ int ListBox::PrefixSearch(char32_t ch) {
     return found == LB_ERR ? -1 : static_cast<int>(found);
 }
 
+void ListBox::TakeFocus() {
+    if (GetFocus() != Window()) SetFocus(Window());
+}
+
 LRESULT ListBox::OnLButtonDown(WPARAM keys, POINT pt, bool doubleClick) {
     HWND self = Window();
-    if (GetFocus() != self) {
-        SetFocus(self);
-        if (!Alive()) return 0;
-    }
+    TakeFocus();
+    if (!Alive()) return 0;
     LRESULT hit = ItemFromPoint(pt);
     if (Count() == 0 || HIWORD(hit)) return 0;
     tracking_ = true;

@@ -12,6 +12,8 @@ void RegisterRichEditClass();
 void RegisterButtonClass();
 void RegisterStaticClass();
 void RegisterListBoxClass();
+void RegisterComboBoxClass();
+void RegisterComboListClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -27,6 +29,8 @@ bool RegisterSystemClass(LPCSTR name) {
         {"BUTTON", RegisterButtonClass},
         {"STATIC", RegisterStaticClass},
         {"LISTBOX", RegisterListBoxClass},
+        {"COMBOBOX", RegisterComboBoxClass},
+        {"ComboLBox", RegisterComboListClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
