@@ -9,6 +9,11 @@ namespace win32 {
 // Each control's module registers its classes (idempotent).
 void RegisterEditClass();
 void RegisterRichEditClass();
+void RegisterButtonClass();
+void RegisterStaticClass();
+void RegisterListBoxClass();
+void RegisterComboBoxClass();
+void RegisterComboListClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -21,6 +26,11 @@ bool RegisterSystemClass(LPCSTR name) {
     static const Entry kClasses[] = {
         {"EDIT", RegisterEditClass},
         {"RICHEDIT", RegisterRichEditClass},
+        {"BUTTON", RegisterButtonClass},
+        {"STATIC", RegisterStaticClass},
+        {"LISTBOX", RegisterListBoxClass},
+        {"COMBOBOX", RegisterComboBoxClass},
+        {"ComboLBox", RegisterComboListClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
