@@ -30,14 +30,14 @@ BOOL ChooseFontA(LPCHOOSEFONTA cf) {
         comdlg::SetError(CFERR_MAXLESSTHANMIN);
         return FALSE;
     }
-    return CannotShow();
+    return comdlg::ChooseFontDialog(cf);
 }
 
 BOOL ChooseColorA(LPCHOOSECOLORA cc) {
     comdlg::SetError(0);
     if (!cc) return CannotShow();
     if (!SizeIs(cc->lStructSize, sizeof(CHOOSECOLORA))) return FALSE;
-    return CannotShow();
+    return comdlg::ChooseColorDialog(cc);
 }
 
 BOOL PrintDlgA(LPPRINTDLGA pd) {
