@@ -9,6 +9,8 @@ namespace win32 {
 // Each control's module registers its classes (idempotent).
 void RegisterEditClass();
 void RegisterRichEditClass();
+void RegisterButtonClass();
+void RegisterStaticClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -21,6 +23,8 @@ bool RegisterSystemClass(LPCSTR name) {
     static const Entry kClasses[] = {
         {"EDIT", RegisterEditClass},
         {"RICHEDIT", RegisterRichEditClass},
+        {"BUTTON", RegisterButtonClass},
+        {"STATIC", RegisterStaticClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {

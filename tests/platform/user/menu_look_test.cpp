@@ -1,6 +1,7 @@
 // What the menus look like: the classic pop-up frame, the highlight
 // colours, embossed disabled items, check marks, the shortcut column, bold
 // default items; and pictures of open menus under test-output/.
+#include <filesystem>
 #include <string>
 
 #include "tests/platform/user/menu_fixture.h"
@@ -33,7 +34,9 @@ protected:
         return {first, last};
     }
     std::string Shot(const std::string& name) {
-        std::string path = std::string(MEMOPAD_BINARY_DIR) + "/test-output/" + name + ".png";
+        std::string dir = std::string(MEMOPAD_BINARY_DIR) + "/test-output";
+        std::filesystem::create_directories(dir);
+        std::string path = dir + "/" + name + ".png";
         return Screen().SaveScreenPng(path) ? path : std::string();
     }
 };
