@@ -21,6 +21,18 @@ void Collect(HWND parent, std::vector<HWND>& out) {
     }
 }
 
+// Where `hwnd` stands in the dialog's controls: its own place, or that of
+// the control it is part of (a combo box's edit); -1 when neither.
+int IndexOf(const std::vector<HWND>& all, HWND hwnd) {
+    for (HWND h = hwnd; h; h = GetParent(h)) {
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i] == h) return static_cast<int>(i);
+        }
+        if (!(StyleOf(h) & WS_CHILD)) break;
+    }
+    return -1;
+}
+
 bool IsPushButtonCode(LRESULT code) { return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0; }
 
 // Decodes one UTF-8 character at `i`, moving past it.
@@ -237,11 +249,7 @@ bool ActivateAccessKey(HWND dialog, char32_t key) {
     if (all.empty()) return false;
     // The search starts after the focused control, so a key shared by
     // several controls moves through them in turn.
-    std::size_t start = 0;
-    HWND focus = GetFocus();
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == focus) start = i + 1;
-    }
+    std::size_t start = static_cast<std::size_t>(IndexOf(all, GetFocus()) + 1);
     for (std::size_t n = 0; n < all.size(); ++n) {
         HWND c = all[(start + n) % all.size()];
         LRESULT code = DialogCode(c);
@@ -265,10 +273,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     std::vector<HWND> all = dialog::ControlsInOrder(dialog);
     if (all.empty()) return nullptr;
     const int n = static_cast<int>(all.size());
-    int at = -1;
-    for (int i = 0; i < n; ++i) {
-        if (all[i] == control) at = i;
-    }
+    int at = dialog::IndexOf(all, control);
     if (at < 0) at = previous ? 0 : n - 1;  // the first (last) stop counts from the other end
     for (int step = 1; step <= n; ++step) {
         int i = ((previous ? at - step : at + step) % n + n) % n;
@@ -282,10 +287,7 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
     if (!IsWindow(dialog)) return nullptr;
     std::vector<HWND> all = dialog::ControlsInOrder(dialog);
     const int n = static_cast<int>(all.size());
-    int at = -1;
-    for (int i = 0; i < n; ++i) {
-        if (all[i] == control) at = i;
-    }
+    int at = dialog::IndexOf(all, control);
     if (at < 0) return GetNextDlgTabItem(dialog, nullptr, previous);
     auto startsGroup = [&](int i) { return (GetWindowLongA(all[i], GWL_STYLE) & WS_GROUP) != 0; };
     int first = at;

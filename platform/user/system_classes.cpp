@@ -11,6 +11,9 @@ void RegisterEditClass();
 void RegisterRichEditClass();
 void RegisterButtonClass();
 void RegisterStaticClass();
+void RegisterListBoxClass();
+void RegisterComboBoxClass();
+void RegisterComboListClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -25,6 +28,9 @@ bool RegisterSystemClass(LPCSTR name) {
         {"RICHEDIT", RegisterRichEditClass},
         {"BUTTON", RegisterButtonClass},
         {"STATIC", RegisterStaticClass},
+        {"LISTBOX", RegisterListBoxClass},
+        {"COMBOBOX", RegisterComboBoxClass},
+        {"ComboLBox", RegisterComboListClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
