@@ -83,6 +83,15 @@ INT_PTR OnCommand(FileDialogState& state, WORD id, WORD code) {
 }
 
 INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Owner-drawn controls ask their item height while they are being made.
+    if (msg == WM_MEASUREITEM && lParam) {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (mi->CtlID == static_cast<UINT>(lst1) || mi->CtlID == static_cast<UINT>(cmb2)) {
+            MeasureFileItem(*mi);
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+    }
     FileDialogState* state = msg == WM_INITDIALOG ? reinterpret_cast<FileDialogState*>(lParam) : StateOf(dialog);
     if (!state) return FALSE;
     // An old-style dialog's hook is the dialog's own and sees its messages first.
@@ -96,6 +105,13 @@ INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
             return focusDefault;
         }
         case WM_COMMAND: return OnCommand(*state, LOWORD(wParam), HIWORD(wParam));
+        case WM_DRAWITEM: {
+            const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (!di || (di->CtlID != static_cast<UINT>(lst1) && di->CtlID != static_cast<UINT>(cmb2))) return FALSE;
+            DrawFileItem(*state, *di);
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
         case WM_NCDESTROY: RemovePropA(dialog, kStateProp); return FALSE;
         default: {
             LRESULT result = 0;

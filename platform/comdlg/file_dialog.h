@@ -70,6 +70,11 @@ const std::vector<std::string>& CurrentPatterns(const FileDialogState& state);
 // The list entry selected, or null.
 const FolderEntry* SelectedEntry(const FileDialogState& state);
 
+// ---- Owner-drawn items (file_dialog_draw.cpp) ---------------------------------------
+
+void MeasureFileItem(MEASUREITEMSTRUCT& mi);
+void DrawFileItem(const FileDialogState& state, const DRAWITEMSTRUCT& di);
+
 // ---- Choosing (file_dialog_accept.cpp) --------------------------------------------------
 
 // The OK button: enters a folder, applies a wildcard, or checks the name

@@ -88,8 +88,22 @@ void OnAccept(FileDialogState& state) {
         return;
     }
     if (IsPattern(typed)) {
-        state.typedPatterns = ParseFilter((std::string("typed") + '\0' + typed + '\0').c_str()).front().patterns;
-        Relist(state);
+        // "../*.log" goes to the folder and filters there.
+        std::string patterns = typed;
+        std::size_t slash = typed.find_last_of("/\\");
+        if (slash != std::string::npos) {
+            std::string folder = ResolveTyped(state.folder, typed.substr(0, slash + 1));
+            patterns = typed.substr(slash + 1);
+            if (!IsFolder(folder)) {
+                Warn(state, typed + "\nパスが存在しません。\nパスが正しいかどうかを確認してください。");
+                FocusName(state);
+                return;
+            }
+            state.folder = folder;
+            SetNameField(state, patterns);
+        }
+        state.typedPatterns = ParseFilter((std::string("typed") + '\0' + patterns + '\0').c_str()).front().patterns;
+        GoToFolder(state, state.folder, slash != std::string::npos);
         FocusName(state);
         return;
     }

@@ -51,9 +51,10 @@ void FillFolders(FileDialogState& state) {
     SendMessageA(folders, CB_RESETCONTENT, 0, 0);
     std::vector<std::string> chain = Ancestors(state.folder);
     for (std::size_t i = 0; i < chain.size(); ++i) {
-        // Each level indented under its parent, as the desktop's tree shows it.
-        std::string shown = std::string(i * 2, ' ') + (i == 0 ? std::string("/") : FileNamePart(chain[i]));
-        SendMessageA(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        // The depth is the item's data: each level is drawn indented under its parent.
+        std::string shown = i == 0 ? std::string("/") : FileNamePart(chain[i]);
+        LRESULT at = SendMessageA(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        if (at >= 0) SendMessageA(folders, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(i));
     }
     SendMessageA(folders, CB_SETCURSEL, chain.size() - 1, 0);
 }
@@ -67,8 +68,7 @@ void Relist(FileDialogState& state) {
         SendMessageA(list, LB_RESETCONTENT, 0, 0);
         for (std::size_t i = 0; i < state.entries.size(); ++i) {
             const FolderEntry& e = state.entries[i];
-            std::string shown = e.isFolder ? "[" + e.name + "]" : e.name;
-            LRESULT at = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+            LRESULT at = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.name.c_str()));
             if (at >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(i));
         }
         SendMessageA(list, WM_SETREDRAW, TRUE, 0);

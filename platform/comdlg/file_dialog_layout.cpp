@@ -60,11 +60,11 @@ DLGTEMPLATE StandardTemplate(const FileDialogState& state) {
     t.pointSize = kDialogPoints;
     t.charset = SHIFTJIS_CHARSET;
     t.cx = kWidth;
-    const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP;
+    const DWORD list = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP;
     const DWORD combo = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
     t.items = {
         Item("STATIC", state.save ? "保存する場所(&I):" : "ファイルの場所(&I):", stc4, SS_LEFT, kLabelX, 8, 66, 9),
-        Item("COMBOBOX", "", cmb2, combo, kFieldX, 5, kFieldWidth, 160),
+        Item("COMBOBOX", "", cmb2, combo | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, kFieldX, 5, kFieldWidth, 160),
         Item("LISTBOX", "", lst1, list, kLabelX, 23, kWidth - 2 * kLabelX, 88),
         Item("STATIC", "ファイル名(&N):", stc3, SS_LEFT, kLabelX, 120, 66, 9),
         Item("EDIT", "", edt1, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kFieldX, 118, kFieldWidth, 13),
