@@ -53,7 +53,11 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-ComboBox::ComboBox(HWND hwnd, const CREATESTRUCTA& create) : Control(hwnd), droppedHeight_(create.cy) {}
+ComboBox::ComboBox(HWND hwnd, const CREATESTRUCTA& create) : Control(hwnd), droppedHeight_(create.cy) {
+    // The scroll bar styles are the list's; the combo box has none itself.
+    LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    SetWindowLongA(hwnd, GWL_STYLE, style & ~static_cast<LONG>(WS_VSCROLL | WS_HSCROLL));
+}
 
 ComboBox* ComboBox::FromWindow(HWND hwnd) { return dynamic_cast<ComboBox*>(Control::FromWindow(hwnd)); }
 

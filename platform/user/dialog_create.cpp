@@ -78,8 +78,16 @@ bool CreateItems(HWND dialog, HINSTANCE instance, const DLGTEMPLATE& t, DialogSt
     for (const DLGITEMTEMPLATE& item : t.items) {
         RECT r{item.x, item.y, item.x + item.cx, item.y + item.cy};
         MapDialogRect(dialog, &r);
-        HWND control = CreateWindowExA(item.dwExtendedStyle | WS_EX_NOPARENTNOTIFY, item.windowClass.c_str(),
-                                       item.title.c_str(), item.style | WS_CHILD, r.left, r.top, r.right - r.left,
+        // Dialogs have the three-dimensional look (DS_3DLOOK is implied):
+        // a control's plain border becomes a sunken client edge.
+        DWORD style = item.style | WS_CHILD;
+        DWORD exStyle = item.dwExtendedStyle | WS_EX_NOPARENTNOTIFY;
+        if (style & WS_BORDER) {
+            style &= ~WS_BORDER;
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
+        HWND control = CreateWindowExA(exStyle, item.windowClass.c_str(),
+                                       item.title.c_str(), style, r.left, r.top, r.right - r.left,
                                        r.bottom - r.top, dialog,
                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance,
                                        item.creationData);
