@@ -200,14 +200,93 @@ TEST_F(PreviewPaneTest, TheCheckBoxEmptiesAndRefillsThePaneAndEachDialogKeepsIts
 }
 
 TEST_F(PreviewPaneTest, ExecuteChoosesTheTemplateByTheDialogStyle) {
-    // The system dialog may fail here; the template it was asked for stays.
-    open->Execute();
-    EXPECT_EQ(open->Template(), "ENHDLG1");
+    open->SetSelectedPathQuery(nullptr);
+    save->SetSelectedPathQuery(nullptr);
+    std::string seen;
+    bool placeholder = false;
+    // Looks at the dialog once it is up, then cancels it.
+    auto lookAndCancel = [&](TTextOpenDialog* d) {
+        headless->AddIdleStep([&, d] {
+            seen = d->Template();
+            placeholder = d->Handle() && GetDlgItem(d->Handle(), kTemplatePlaceholderId);
+            PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        });
+    };
+    lookAndCancel(open);
+    EXPECT_FALSE(open->Execute());
+    EXPECT_EQ(seen, "ENHDLG1");
+    EXPECT_TRUE(placeholder);
+    lookAndCancel(save);
+    EXPECT_FALSE(save->Execute());
+    EXPECT_EQ(seen, "ENHDLG1");
+    EXPECT_TRUE(placeholder);
+
     open->SetOptions(open->Options() + ofOldStyleDialog);
+    headless->AddIdleStep([&] { PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     open->Execute();
+    headless->ClearIdleSteps();
     EXPECT_EQ(open->Template(), "");
-    save->Execute();
-    EXPECT_EQ(save->Template(), "ENHDLG1");
+}
+
+// Clicks the list item of the system dialog that shows `name`.
+void PickInList(backend::HeadlessBackend* headless, HWND system, const std::string& name) {
+    HWND list = GetDlgItem(system, lst1);
+    int index = static_cast<int>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(name.c_str())));
+    ASSERT_GE(index, 0) << name;
+    RECT r{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(list, &p);
+    headless->MouseMove(p);
+    headless->MouseButton(p, backend::MouseButton::Left, true);
+    headless->MouseButton(p, backend::MouseButton::Left, false);
+}
+
+TEST_F(PreviewPaneTest, TheSystemDialogsSelectionReachesThePane) {
+    File("FORM1.DFM", Corpus("simple.dfm"));
+    File("note.txt", "note");
+    std::filesystem::create_directory(dir.path() + "/sub");
+    open->SetSelectedPathQuery(nullptr);
+    open->SetPreview(true);
+    open->SetFilter("All  (*.*)|*.*");
+    open->SetInitialDir(dir.path());
+    int selectionChanges = 0;
+    open->OnSelectionChange = [&](TObject*) { ++selectionChanges; };
+    std::string form, folder, cleared, note, path;
+    headless->AddIdleStep([&] {
+        HWND system = GetParent(open->Handle());
+        PickInList(headless, system, "FORM1.DFM");
+        headless->AddIdleStep([&, system] {
+            form = open->PreviewMemo()->Text();
+            PickInList(headless, system, "sub");
+            headless->AddIdleStep([&, system] {
+                folder = open->PreviewMemo()->Text();
+                PickInList(headless, system, "note.txt");
+                headless->AddIdleStep([&, system] {
+                    Click(open->PreviewCheck());
+                    cleared = open->PreviewMemo()->Text();
+                    Click(open->PreviewCheck());
+                    note = open->PreviewMemo()->Text();
+                    std::vector<char> buffer(261, '\0');
+                    SendMessageA(system, CDM_GETFILEPATH, 260, reinterpret_cast<LPARAM>(buffer.data()));
+                    path = buffer.data();
+                    Click(open->PreviewCheck());
+                    PostMessageA(system, WM_COMMAND, IDCANCEL, 0);
+                });
+            });
+        });
+    });
+    EXPECT_FALSE(open->Execute());
+    EXPECT_EQ(form.rfind("object Form1: TForm1\r\n", 0), 0u) << form;
+    EXPECT_EQ(folder, "");
+    EXPECT_EQ(cleared, "");
+    EXPECT_EQ(note, "note");
+    EXPECT_EQ(path, dir.path() + "/note.txt");
+    EXPECT_GE(selectionChanges, 3) << "the inherited notification still runs";
+    EXPECT_EQ(open->PreviewPanel(), nullptr);
+    EXPECT_FALSE(open->Preview()) << "the box's last state is kept";
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST(PreviewText, CutsAtTheKilobyteAndTheZeroByteAndNormalisesLineBreaks) {
