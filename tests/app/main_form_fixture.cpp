@@ -12,6 +12,7 @@ using namespace win32;
 
 bool ScriptedMainForm::RunDialog(TCommonDialog* dialog) {
     dialogsShown.push_back(dialog->Name());
+    if (answers.empty() && realDialogs) return TMainForm::RunDialog(dialog);
     if (answers.empty()) {
         ADD_FAILURE() << "no answer for the dialog " << dialog->Name();
         return false;
