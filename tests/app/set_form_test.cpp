@@ -145,5 +145,21 @@ TEST_F(SetFormTest, ASignatureThatCannotBeWrittenIsReportedAndTheDialogStaysOpen
     EXPECT_EQ(form->Memo1->Text(), "keep me");
 }
 
+TEST_F(SetFormTest, ATitleTheSettingsFileRefusesIsReportedAndTheDialogStaysOpen) {
+    form->Edit1->SetText("Title");
+    SetProgramDirectory(dir + "/missing");
+    int result = RunModal([&] {
+        form->PageControl1->SetActivePage(form->TabSheet2);
+        Pump();
+        Click(form->OKBtn2);
+        EXPECT_EQ(form->ModalResult(), mrNone);
+        form->SetModalResult(mrCancel);
+    });
+    EXPECT_EQ(result, mrCancel);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, Path("missing/PMemo.ini") + " に書き込めません.");
+    EXPECT_EQ(form->Edit1->Text(), "Title");
+}
+
 }  // namespace
 }  // namespace app
