@@ -150,6 +150,10 @@ void PaintCheck(HDC dc, const RECT& client, const ButtonLook& look, HBRUSH backg
 void PaintGroup(HDC dc, const RECT& client, const ButtonLook& look, HBRUSH background) {
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
+    // The caption's band is cleared so a shorter caption leaves nothing
+    // behind; the inside belongs to the controls in the group.
+    RECT band{client.left, client.top, client.right, std::min<LONG>(client.bottom, client.top + tm.tmHeight)};
+    FillRect(dc, &band, background);
     RECT frame = client;
     frame.top += tm.tmHeight / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
