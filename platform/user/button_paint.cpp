@@ -12,7 +12,9 @@ namespace {
 
 DWORD TypeOf(const ButtonLook& look) { return look.style & BS_TYPEMASK; }
 
-bool IsPushType(DWORD t) { return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX; }
+bool IsPushType(DWORD t) {
+    return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX;
+}
 
 // DrawTextA flags for the button's text alignment, with the defaults of
 // the kind: centred for push buttons, left and vertically centred for

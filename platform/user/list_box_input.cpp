@@ -48,7 +48,8 @@ LRESULT ListBox::OnKeyDown(WPARAM key) {
     if (Style() & LBS_WANTKEYBOARDINPUT) {
         Owner o = OwnerOf();
         if (o.window) {
-            LRESULT r = SendMessageA(o.window, WM_VKEYTOITEM, MAKEWPARAM(static_cast<WORD>(key), static_cast<WORD>(std::max(caret_, 0))),
+            LRESULT r = SendMessageA(o.window, WM_VKEYTOITEM,
+                                     MAKEWPARAM(static_cast<WORD>(key), static_cast<WORD>(std::max(caret_, 0))),
                                      reinterpret_cast<LPARAM>(self));
             if (!Alive() || r == -2) return 0;
             if (r >= 0 && r < Count()) {
@@ -117,7 +118,8 @@ LRESULT ListBox::OnChar(WPARAM ch) {
     if ((Style() & LBS_WANTKEYBOARDINPUT) && !HasStrings()) {
         Owner o = OwnerOf();
         if (o.window) {
-            LRESULT r = SendMessageA(o.window, WM_CHARTOITEM, MAKEWPARAM(static_cast<WORD>(ch), static_cast<WORD>(std::max(caret_, 0))),
+            LRESULT r = SendMessageA(o.window, WM_CHARTOITEM,
+                                     MAKEWPARAM(static_cast<WORD>(ch), static_cast<WORD>(std::max(caret_, 0))),
                                      reinterpret_cast<LPARAM>(self));
             if (!Alive() || r == -2) return 0;
             if (r >= 0 && r < Count()) KeyboardMove(static_cast<int>(r), 0);
