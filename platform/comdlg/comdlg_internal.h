@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/comdlg/commdlg.h"
+#include "platform/kernel/winbase.h"
 
 namespace win32::comdlg {
 
@@ -21,5 +22,10 @@ DLGITEMTEMPLATE Item(const char* cls, const std::string& text, int id, DWORD sty
 // itself, with the template flag the named one; null when neither flag is
 // set. Reports CDERR_FINDRESFAILURE when the named one does not exist.
 const DLGTEMPLATE* CustomTemplate(bool byHandle, bool byName, HINSTANCE instance, LPCSTR name, bool* failed);
+
+// The dialogs behind the entry points, once the structure has been checked.
+BOOL ChooseColorDialog(LPCHOOSECOLORA cc);
+BOOL ChooseFontDialog(LPCHOOSEFONTA cf);
+BOOL PrintDialog(LPPRINTDLGA pd);
 
 }  // namespace win32::comdlg

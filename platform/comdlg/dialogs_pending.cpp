@@ -1,4 +1,4 @@
-// The file, font, colour and print dialogs check what they are given; their
+// The font, colour and print dialogs check what they are given; their
 // windows are made of the standard list, combo box and edit controls.
 #include "platform/comdlg/comdlg_internal.h"
 
@@ -22,19 +22,6 @@ bool SizeIs(DWORD size, DWORD expected, DWORD older = 0) {
 
 }  // namespace
 
-BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn) {
-    comdlg::SetError(0);
-    if (!ofn) return CannotShow();
-    if (!SizeIs(ofn->lStructSize, sizeof(OPENFILENAMEA), OPENFILENAME_SIZE_VERSION_400A)) return FALSE;
-    if (!ofn->lpstrFile || ofn->nMaxFile == 0) {
-        comdlg::SetError(FNERR_BUFFERTOOSMALL);
-        return FALSE;
-    }
-    return CannotShow();
-}
-
-BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) { return GetOpenFileNameA(ofn); }
-
 BOOL ChooseFontA(LPCHOOSEFONTA cf) {
     comdlg::SetError(0);
     if (!cf) return CannotShow();
@@ -43,14 +30,14 @@ BOOL ChooseFontA(LPCHOOSEFONTA cf) {
         comdlg::SetError(CFERR_MAXLESSTHANMIN);
         return FALSE;
     }
-    return CannotShow();
+    return comdlg::ChooseFontDialog(cf);
 }
 
 BOOL ChooseColorA(LPCHOOSECOLORA cc) {
     comdlg::SetError(0);
     if (!cc) return CannotShow();
     if (!SizeIs(cc->lStructSize, sizeof(CHOOSECOLORA))) return FALSE;
-    return CannotShow();
+    return comdlg::ChooseColorDialog(cc);
 }
 
 BOOL PrintDlgA(LPPRINTDLGA pd) {

@@ -20,6 +20,10 @@ IconObject::~IconObject() {
 }
 
 HandleTable<IconObject>& Icons() {
+    // An icon's pictures are freed through the object and DC tables, so
+    // those are made first and therefore outlive this one at process exit.
+    Objects();
+    DeviceContexts();
     static HandleTable<IconObject> table(HandleKind::Icon);
     return table;
 }

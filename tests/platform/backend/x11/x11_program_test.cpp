@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include <X11/Xatom.h>
@@ -51,9 +52,15 @@ Window FindProgramWindow(Display* d, int pid) {
 }
 
 TEST_F(X11Test, ProgramShowsItsMainWindowAndClosesFromTheWindowManager) {
-    std::string program = std::string(MEMOPAD_BINARY_DIR) + "/PMemo";
+    std::string built = std::string(MEMOPAD_BINARY_DIR) + "/PMemo";
     struct stat st {};
-    ASSERT_EQ(stat(program.c_str(), &st), 0) << program << " is not built";
+    ASSERT_EQ(stat(built.c_str(), &st), 0) << built << " is not built";
+    // A copy in a folder of its own, so its settings file is written there.
+    std::string pattern = (std::filesystem::temp_directory_path() / "pmemo.XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    std::filesystem::path folder = pattern;
+    std::string program = (folder / "PMemo").string();
+    std::filesystem::copy_file(built, program);
     Child pmemo({program});
     ASSERT_TRUE(pmemo.Started());
 
@@ -68,9 +75,9 @@ TEST_F(X11Test, ProgramShowsItsMainWindowAndClosesFromTheWindowManager) {
     XWindowAttributes attrs;
     ASSERT_TRUE(XGetWindowAttributes(other_, w, &attrs));
     EXPECT_EQ(attrs.width, 563);
-    EXPECT_EQ(attrs.height, 441);
+    EXPECT_EQ(attrs.height, 440) << "the default height of the settings";
     EXPECT_EQ(attrs.x, (1024 - 563) / 2);
-    EXPECT_EQ(attrs.y, (768 - 441) / 2);
+    EXPECT_EQ(attrs.y, (768 - 440) / 2);
     Atom type = None;
     int format = 0;
     unsigned long items = 0, after = 0;
@@ -95,6 +102,9 @@ TEST_F(X11Test, ProgramShowsItsMainWindowAndClosesFromTheWindowManager) {
     ASSERT_TRUE(pmemo.Finish(*backend_, 10000, &status)) << "the program did not end";
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "PMemo.ini")) << "the settings are written beside the program";
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
 }
 
 TEST(X11Program, WithoutADisplayTheProgramSaysSoAndFails) {
