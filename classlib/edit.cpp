@@ -37,7 +37,9 @@ std::string CutToAnsiBytes(const std::string& utf8, std::size_t limit) {
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 121, 21);
     SetTabStop(true);
+    // Edits keep the window colour whatever their parent paints with.
     SetColor(clWindow);
+    SetParentColor(false);
 }
 
 void TCustomEdit::CreateParams(TCreateParams& p) {

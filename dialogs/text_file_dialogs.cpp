@@ -10,6 +10,7 @@
 #include "classlib/streams.h"
 #include "classlib/sysutils.h"
 #include "classlib/text_file.h"
+#include "classlib/wincontrol.h"
 #include "dialogs/form_text.h"
 #include "platform/windows.h"
 
@@ -199,6 +200,17 @@ void TTextOpenDialog::UpdatePreview() {
     if (!previewMemo_) return;
     previewMemo_->Clear();
     if (!previewCheck_ || !previewCheck_->Checked()) return;
+    // A file that cannot be read or converted is reported; the pane stays
+    // empty and the dialog goes on.
+    try {
+        FillPreview();
+    } catch (const std::exception&) {
+        if (previewMemo_) previewMemo_->Clear();
+        ReportException(this);
+    }
+}
+
+void TTextOpenDialog::FillPreview() {
     std::string path = SelectedPath();
     std::error_code ec;
     // Only plain files: a folder, a device or a pipe has nothing to show

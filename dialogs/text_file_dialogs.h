@@ -70,6 +70,7 @@ protected:
     // an old-style one.
     void ChooseTemplate();
     std::string SelectedPath();
+    void FillPreview();
 
 private:
     bool preview_ = false;

@@ -10,6 +10,7 @@
 #include <stdlib.h>
 
 #include "app/program_files.h"
+#include "resources/resources.h"
 #include "tests/classlib/ui_fixture.h"
 
 namespace app::testing {
@@ -18,6 +19,8 @@ class AppTest : public classlib::testing::UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
+        // The program's icon and bitmaps, as the executable has them.
+        resources::Register();
         std::string pattern = (std::filesystem::temp_directory_path() / "appforms.XXXXXX").string();
         dir = ::mkdtemp(pattern.data());
         SetProgramDirectory(dir);

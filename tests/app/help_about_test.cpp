@@ -1,7 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
 #include "app/about_box.h"
 #include "app/help_form.h"
+#include "classlib/controls.h"
 #include "tests/app/app_fixture.h"
 
 namespace app {
@@ -9,7 +18,33 @@ namespace {
 
 using namespace classlib;
 
-class HelpAboutTest : public testing::AppTest {};
+class HelpAboutTest : public testing::AppTest {
+protected:
+    // A stand-in for the desktop's opener on PATH that records its
+    // arguments, one per line.
+    void InstallOpener() {
+        record = Path("opened");
+        WriteFile("xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"" + record + "\"\n");
+        ::chmod(Path("xdg-open").c_str(), 0755);
+        const char* old = std::getenv("PATH");
+        savedPath = old ? old : "";
+        ::setenv("PATH", (dir + ":" + savedPath).c_str(), 1);
+    }
+    void TearDown() override {
+        if (!record.empty()) ::setenv("PATH", savedPath.c_str(), 1);
+        AppTest::TearDown();
+    }
+    // The lines the opener has written once `count` requests arrived.
+    std::string Opened(std::size_t count) {
+        for (int i = 0; i < 500; ++i) {
+            std::string all = ReadFile("opened");
+            if (static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) >= count) return all;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return ReadFile("opened");
+    }
+    std::string record, savedPath;
+};
 
 TEST_F(HelpAboutTest, HelpTextTakesTheEditorsFontAndColourOnceAtCreation) {
     auto* editorForm = new TForm(Application);
@@ -44,6 +79,40 @@ TEST_F(HelpAboutTest, AboutBoxShowsNameAndVersion) {
     EXPECT_EQ(about->Caption(), "ぽらりMEMOについて");
     EXPECT_EQ(about->ProductName->Caption(), "ぽらりMEMO");
     EXPECT_EQ(about->Version->Caption(), "Version  1.0");
+    delete about;
+}
+
+TEST_F(HelpAboutTest, AboutLinksGoToTheShellAndOkCloses) {
+    InstallOpener();
+    auto* about = new TAboutBox(Application);
+    about->AfterConstruction();
+    EXPECT_EQ(about->Label1->Cursor(), crHandPoint);
+    EXPECT_EQ(about->Label1->Hint(), "MailTo:");
+    EXPECT_EQ(about->Label3->Hint(), "ぽらりの部屋へジャンプ");
+    EXPECT_TRUE(about->Label1->Font()->Style().Contains(fsUnderline));
+    EXPECT_EQ(about->Label3->Font()->Color(), clBlue);
+    headless->AddIdleStep([&] {
+        Click(about->Label1);
+        Click(about->Label3);
+        Click(about->OKButton);
+    });
+    EXPECT_EQ(about->ShowModal(), mrOk);
+    EXPECT_EQ(Opened(2), "mailto:porari@example.jp\nhttp://www.example.com/porari/\n");
+    delete about;
+}
+
+TEST_F(HelpAboutTest, ALinkWithNoOpenerInstalledDoesNothingVisible) {
+    InstallOpener();
+    std::remove(Path("xdg-open").c_str());
+    ::setenv("PATH", dir.c_str(), 1);  // no opener anywhere
+    auto* about = new TAboutBox(Application);
+    about->AfterConstruction();
+    headless->AddIdleStep([&] {
+        Click(about->Label1);
+        Click(about->OKButton);
+    });
+    EXPECT_EQ(about->ShowModal(), mrOk);
+    EXPECT_TRUE(boxes.empty());
     delete about;
 }
 

@@ -279,5 +279,17 @@ TEST_F(RichEditTest, TheEditAndTheMemoTakeTypingAndTellTheirChange) {
     EXPECT_TRUE(GetWindowLongA(memo->Handle(), GWL_STYLE) & ES_AUTOHSCROLL);
 }
 
+TEST_F(RichEditTest, EditsKeepTheWindowColourOnAGreyParent) {
+    // The form paints with the button face; an edit on it is still white.
+    TMemo* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(10, 10, 100, 50);
+    Pump();
+    EXPECT_EQ(memo->Color(), clWindow);
+    EXPECT_FALSE(memo->ParentColor());
+    POINT inside = memo->ClientToScreen(Point(50, 25));
+    EXPECT_EQ(headless->ScreenPixel(inside.x, inside.y) & 0xFFFFFF, 0xFFFFFFu);
+}
+
 }  // namespace
 }  // namespace classlib

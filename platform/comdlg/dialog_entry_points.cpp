@@ -1,16 +1,14 @@
-// The font, colour and print dialogs check what they are given; their
-// windows are made of the standard list, combo box and edit controls.
+// The entry points of the font, colour and print dialogs: the structure's
+// size and limits are checked before the dialog runs.
 #include "platform/comdlg/comdlg_internal.h"
 
 namespace win32 {
 
 namespace {
 
-// Until those controls are part of the window system the dialogs cannot
-// be made, which callers learn as the desktop reports a dialog that could
-// not be created.
-BOOL CannotShow() {
-    comdlg::SetError(CDERR_DIALOGFAILURE);
+// Without a structure there is nothing to initialise.
+BOOL NoStructure() {
+    comdlg::SetError(CDERR_INITIALIZATION);
     return FALSE;
 }
 
@@ -24,7 +22,7 @@ bool SizeIs(DWORD size, DWORD expected, DWORD older = 0) {
 
 BOOL ChooseFontA(LPCHOOSEFONTA cf) {
     comdlg::SetError(0);
-    if (!cf) return CannotShow();
+    if (!cf) return NoStructure();
     if (!SizeIs(cf->lStructSize, sizeof(CHOOSEFONTA))) return FALSE;
     if ((cf->Flags & CF_LIMITSIZE) && cf->nSizeMax && cf->nSizeMax < cf->nSizeMin) {
         comdlg::SetError(CFERR_MAXLESSTHANMIN);
@@ -35,16 +33,16 @@ BOOL ChooseFontA(LPCHOOSEFONTA cf) {
 
 BOOL ChooseColorA(LPCHOOSECOLORA cc) {
     comdlg::SetError(0);
-    if (!cc) return CannotShow();
+    if (!cc) return NoStructure();
     if (!SizeIs(cc->lStructSize, sizeof(CHOOSECOLORA))) return FALSE;
     return comdlg::ChooseColorDialog(cc);
 }
 
 BOOL PrintDlgA(LPPRINTDLGA pd) {
     comdlg::SetError(0);
-    if (!pd) return CannotShow();
+    if (!pd) return NoStructure();
     if (!SizeIs(pd->lStructSize, sizeof(PRINTDLGA))) return FALSE;
-    return CannotShow();
+    return comdlg::PrintDialog(pd);
 }
 
 }  // namespace win32
