@@ -328,6 +328,7 @@ TEST_F(ListBoxTest, OwnerDrawnRowsAreMeasuredDrawnComparedAndDeletedByTheParent)
     EXPECT_EQ(50, r.top);
     EXPECT_EQ(70, r.bottom);
     EXPECT_EQ(static_cast<LRESULT>(1), LOWORD(Send(variable, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 45))));
+    DestroyWindow(variable);  // while the handlers' captures still live
 }
 
 TEST_F(ListBoxTest, ParentMayTakeKeysFirst) {
