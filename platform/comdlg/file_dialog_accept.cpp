@@ -81,12 +81,14 @@ void Finish(FileDialogState& state, const std::string& path) {
 
 void OnAccept(FileDialogState& state) {
     std::string typed = NameField(state);
-    if (typed.empty()) {
-        // Enter on a folder of the list opens it.
-        const FolderEntry* e = SelectedEntry(state);
-        if (e && e->isFolder) GoToFolder(state, JoinPath(state.folder, e->name));
+    // Enter on a folder of the list opens it, whatever the name field holds.
+    const FolderEntry* e = SelectedEntry(state);
+    const bool inList = GetFocus() == GetDlgItem(state.dialog, lst1);
+    if (e && e->isFolder && (inList || typed.empty())) {
+        GoToFolder(state, JoinPath(state.folder, e->name));
         return;
     }
+    if (typed.empty()) return;
     if (IsPattern(typed)) {
         // "../*.log" goes to the folder and filters there.
         std::string patterns = typed;

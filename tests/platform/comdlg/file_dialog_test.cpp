@@ -212,7 +212,7 @@ TEST_F(FileDialogTest, OpenShowsJapaneseControlsAndTakesATypedName) {
 }
 
 TEST_F(FileDialogTest, ListClicksChooseFilesAndEnterFolders) {
-    std::vector<std::string> inSub;
+    std::vector<std::string> inSub, inSubAgain;
     std::string nameAfterClick;
     Script({[&] { QueueClickItem(Dialog(), "memo.txt"); },
             [&] {
@@ -221,11 +221,22 @@ TEST_F(FileDialogTest, ListClicksChooseFilesAndEnterFolders) {
             },
             [&] {
                 inSub = ListItems(Dialog());
+                QueueName(Dialog(), "..");
+            },
+            [&] { QueueClickItem(Dialog(), "memo.txt"); },
+            [&] {
+                // Enter in the list on a folder opens it even with a name in the field.
+                QueueClickItem(Dialog(), "sub");
+                QueueKey(VK_RETURN);
+            },
+            [&] {
+                inSubAgain = ListItems(Dialog());
                 QueueClickItem(Dialog(), "inner.txt", true);
             }});
     ASSERT_TRUE(GetOpenFileNameA(&ofn_)) << CommDlgExtendedError();
     EXPECT_EQ("memo.txt", nameAfterClick) << "a click on a file fills the name field";
     EXPECT_EQ((std::vector<std::string>{"inner.txt"}), inSub) << "a double click on a folder enters it";
+    EXPECT_EQ(inSub, inSubAgain);
     EXPECT_EQ(Path("sub/inner.txt"), file_) << "a double click on a file chooses it";
 }
 
