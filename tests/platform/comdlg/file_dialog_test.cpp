@@ -483,5 +483,31 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
     EXPECT_GT(seen.client.bottom - log.placeholder.bottom, 60) << "the child's own area lies below";
 }
 
+TEST_F(FileDialogTest, HookWithoutTemplateGetsAnEmptyChildAndTheStandardSize) {
+    RECT plain{}, hooked{};
+    Script({[&] {
+        plain = ScreenRectOf(Dialog());
+        QueueKey(VK_ESCAPE);
+    }});
+    EXPECT_FALSE(GetOpenFileNameA(&ofn_));
+    HookLog log;
+    g_hook = &log;
+    ofn_.Flags |= OFN_ENABLEHOOK;
+    ofn_.lpfnHook = RecordingHook;
+    Script({[&] {
+        hooked = ScreenRectOf(Dialog());
+        QueueName(Dialog(), "a.txt");
+    }});
+    ASSERT_TRUE(GetOpenFileNameA(&ofn_));
+    g_hook = nullptr;
+    ASSERT_TRUE(log.child);
+    EXPECT_FALSE(IsWindow(log.child)) << "the child goes with the dialog";
+    ASSERT_FALSE(log.codes.empty());
+    EXPECT_EQ(CDN_INITDONE, log.codes.front());
+    EXPECT_EQ(CDN_FILEOK, log.codes.back());
+    EXPECT_EQ(plain.right - plain.left, hooked.right - hooked.left);
+    EXPECT_EQ(plain.bottom - plain.top, hooked.bottom - hooked.top);
+}
+
 }  // namespace
 }  // namespace test
