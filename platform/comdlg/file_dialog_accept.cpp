@@ -73,7 +73,7 @@ void Finish(FileDialogState& state, const std::string& path) {
         else ofn.Flags &= ~OFN_READONLY;
     }
     if (NotifyHook(state, CDN_FILEOK)) return;
-    if (!(ofn.Flags & OFN_NOCHANGEDIR)) SetCurrentDirectoryA(state.folder.c_str());
+    if (!(ofn.Flags & OFN_NOCHANGEDIR)) SetCurrentDirectoryA(ParentFolder(path).c_str());
     EndDialog(state.dialog, TRUE);
 }
 

@@ -363,10 +363,13 @@ TEST_F(FileDialogTest, BufferTooSmallAndCurrentFolder) {
     ASSERT_TRUE(GetOpenFileNameA(&ofn_));
     char cwd[4096] = {};
     EXPECT_EQ(savedCwd_, getcwd(cwd, sizeof cwd));
+    EXPECT_EQ(Path("sub/inner.txt"), file_);
     ofn_.Flags &= ~OFN_NOCHANGEDIR;
+    file_[0] = '\0';
     Script({[&] { QueueName(Dialog(), "sub/inner.txt"); }});
     ASSERT_TRUE(GetOpenFileNameA(&ofn_));
-    EXPECT_EQ(Path("sub"), getcwd(cwd, sizeof cwd));
+    EXPECT_EQ(Path("sub/inner.txt"), file_);
+    EXPECT_EQ(Path("sub"), getcwd(cwd, sizeof cwd)) << "the chosen file's folder";
 
     // The file field's folder wins over the initial folder.
     std::strcpy(file_, (folder_ + "/sub/inner.txt").c_str());
