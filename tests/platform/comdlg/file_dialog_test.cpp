@@ -146,17 +146,14 @@ protected:
         QueueKey(VK_RETURN);
     }
     // Runs `steps` one after another, each when the program next waits.
-    void Script(std::vector<std::function<void()>> steps) {
-        auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
-        auto next = std::make_shared<std::function<void(std::size_t)>>();
-        *next = [this, shared, next](std::size_t i) {
-            if (i >= shared->size()) return;
-            WhenIdle([this, shared, next, i] {
-                (*shared)[i]();
-                (*next)(i + 1);
-            });
-        };
-        (*next)(0);
+    using Steps = std::vector<std::function<void()>>;
+    void Script(Steps steps) { RunStep(std::make_shared<Steps>(std::move(steps)), 0); }
+    void RunStep(std::shared_ptr<Steps> steps, std::size_t i) {
+        if (i >= steps->size()) return;
+        WhenIdle([this, steps, i] {
+            (*steps)[i]();
+            RunStep(steps, i + 1);
+        });
     }
     std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
