@@ -114,7 +114,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.WndParent = nullptr;
     if (formState_.Contains(fsModal)) {
         HWND active = GetActiveWindow();
-        if (active != nullptr && active != Handle()) p.WndParent = active;
+        // The handle is being made here: asking for it would make it again.
+        if (active != nullptr && !(HandleAllocated() && active == Handle())) p.WndParent = active;
     }
     p.Style &= ~(WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP);
     switch (borderStyle_) {

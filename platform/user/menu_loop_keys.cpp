@@ -21,7 +21,9 @@ void MenuTracker::OnKeyDown(const MSG& msg) {
         return;
     }
     if (vk == VK_F10) return;  // F10 closes the menu when released
-    TranslateMessage(&msg);
+    // Enter and Escape act on the key itself; their characters would reach
+    // the window once the menu is gone (a line break typed into an editor).
+    if (vk != VK_RETURN && vk != VK_ESCAPE) TranslateMessage(&msg);
     std::size_t deep = Deepest();
     Menu* m = MenuAt(deep);
     if (!m) return;

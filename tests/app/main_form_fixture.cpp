@@ -12,6 +12,7 @@ using namespace win32;
 
 bool ScriptedMainForm::RunDialog(TCommonDialog* dialog) {
     dialogsShown.push_back(dialog->Name());
+    if (answers.empty() && realDialogs) return TMainForm::RunDialog(dialog);
     if (answers.empty()) {
         ADD_FAILURE() << "no answer for the dialog " << dialog->Name();
         return false;
@@ -98,7 +99,12 @@ void MainFormTest::ChooseMenu(const std::string& top, const std::string& item, c
     Key(VK_MENU, false);
     TMenuItem* parent = popup;
     for (TMenuItem* step : path) {
-        if (char key = AccessKey(step->Caption())) {
+        // An access key shared by two items only moves between them.
+        char key = AccessKey(step->Caption());
+        for (int i = 0; key != 0 && i < parent->Count(); ++i) {
+            if (parent->Items(i) != step && AccessKey(parent->Items(i)->Caption()) == key) key = 0;
+        }
+        if (key != 0) {
             headless->Key(static_cast<unsigned>(key), true, std::string(1, static_cast<char>(key - 'A' + 'a')));
             Key(key, false);
         } else {

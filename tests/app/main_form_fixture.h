@@ -30,6 +30,9 @@ public:
     using TMainForm::TMainForm;
 
     std::deque<DialogAnswer> answers;
+    // Without a scripted answer, show the real dialog (the test answers it
+    // with idle steps) instead of failing.
+    bool realDialogs = false;
     std::vector<std::string> dialogsShown;  // class names, in order
     std::vector<std::string> shellRequests;
 

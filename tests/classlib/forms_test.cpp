@@ -58,6 +58,23 @@ TEST_F(FormsTest, ShowModalReturnsTheModalResultSetWhileItRuns) {
     delete form;
 }
 
+TEST_F(FormsTest, FirstShowModalOverAnActiveFormIsOwnedByIt) {
+    TForm* main = NewForm();
+    main->Show();
+    Pump();
+    ASSERT_EQ(win32::GetActiveWindow(), main->Handle());
+    TForm* dialog = NewForm();
+    win32::HWND owner = nullptr;
+    headless->AddIdleStep([&] {
+        owner = win32::GetWindow(dialog->Handle(), win32::GW_OWNER);
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk) << "the window is made while the form is modal";
+    EXPECT_EQ(owner, main->Handle());
+    delete dialog;
+    delete main;
+}
+
 TEST_F(FormsTest, ShowModalOfAShownFormIsRefused) {
     TForm* form = NewForm();
     form->Show();
