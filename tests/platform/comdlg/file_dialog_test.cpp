@@ -421,7 +421,7 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
     struct {
         HWND parent = nullptr;
         RECT ok{}, cancel{}, types{}, extra{}, client{}, childRect{};
-        std::string spec, okText;
+        std::string nameField, okText;
         bool typesVisible = true;
     } seen;
     Script({[&] {
@@ -440,7 +440,7 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
             [&] { QueueClickItem(Dialog(), "sub"); },
             [&] {
                 HWND d = Dialog();
-                seen.spec = Ask(log.child, CDM_GETSPEC);
+                seen.nameField = Ask(log.child, CDM_GETSPEC);
                 SendMessageA(d, CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("決定"));
                 SendMessageA(d, CDM_HIDECONTROL, cmb1, 0);
                 seen.okText = TextOf(GetDlgItem(d, IDOK));
@@ -462,7 +462,7 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
     }
     EXPECT_EQ(2u, selections.size()) << "one CDN_SELCHANGE per click";
     EXPECT_EQ((std::vector<std::string>{Path("a.txt"), Path("sub")}), log.selectedPaths);
-    EXPECT_EQ("a.txt", seen.spec) << "a folder's selection leaves the name field";
+    EXPECT_EQ("a.txt", seen.nameField) << "a folder's selection leaves the name field";
     EXPECT_EQ("決定", seen.okText);
     EXPECT_FALSE(seen.typesVisible);
     EXPECT_EQ(2, std::count(log.codes.begin(), log.codes.end(), CDN_FILEOK)) << "the first was refused";
