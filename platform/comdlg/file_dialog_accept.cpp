@@ -73,7 +73,7 @@ void Finish(FileDialogState& state, const std::string& path) {
         else ofn.Flags &= ~OFN_READONLY;
     }
     if (NotifyHook(state, CDN_FILEOK)) return;
-    if (!(ofn.Flags & OFN_NOCHANGEDIR)) SetCurrentDirectoryA(state.folder.c_str());
+    if (!(ofn.Flags & OFN_NOCHANGEDIR)) SetCurrentDirectoryA(ParentFolder(path).c_str());
     EndDialog(state.dialog, TRUE);
 }
 
@@ -81,12 +81,14 @@ void Finish(FileDialogState& state, const std::string& path) {
 
 void OnAccept(FileDialogState& state) {
     std::string typed = NameField(state);
-    if (typed.empty()) {
-        // Enter on a folder of the list opens it.
-        const FolderEntry* e = SelectedEntry(state);
-        if (e && e->isFolder) GoToFolder(state, JoinPath(state.folder, e->name));
+    // Enter on a folder of the list opens it, whatever the name field holds.
+    const FolderEntry* e = SelectedEntry(state);
+    const bool inList = GetFocus() == GetDlgItem(state.dialog, lst1);
+    if (e && e->isFolder && (inList || typed.empty())) {
+        GoToFolder(state, JoinPath(state.folder, e->name));
         return;
     }
+    if (typed.empty()) return;
     if (IsPattern(typed)) {
         // "../*.log" goes to the folder and filters there.
         std::string patterns = typed;

@@ -49,7 +49,7 @@ DLGTEMPLATE FontTemplate(DWORD flags) {
         t.items.push_back(Item("BUTTON", "取り消し線(&K)", chx1, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 12, 86, 74, 10));
         t.items.push_back(Item("BUTTON", "下線(&U)", chx2, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 12, 100, 74, 10));
         t.items.push_back(Item("STATIC", "色(&C):", stc4, SS_LEFT, 12, 114, 30, 9));
-        t.items.push_back(Item("COMBOBOX", "", cmb4, list, 12, 124, 72, 120));
+        t.items.push_back(Item("COMBOBOX", "", cmb4, list | CBS_OWNERDRAWFIXED, 12, 124, 72, 120));
     }
     t.items.push_back(Item("BUTTON", "サンプル", grp2, BS_GROUPBOX | WS_GROUP, 98, 74, 170, 46));
     t.items.push_back(Item(kFontSampleClass, "Aaあぁアァ亜宇", stc5, SS_NOPREFIX, 104, 84, 158, 32));
@@ -225,6 +225,16 @@ INT_PTR OnCommand(HWND dialog, FontState& s, WORD id, WORD code) {
 }
 
 INT_PTR CALLBACK FontProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_MEASUREITEM && lParam && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID == static_cast<UINT>(cmb4)) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 15;
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    if (msg == WM_DRAWITEM && lParam && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlID == static_cast<UINT>(cmb4)) {
+        DrawColorItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
     FontState* s = msg == WM_INITDIALOG ? reinterpret_cast<FontState*>(lParam) : StateOf(dialog);
     if (!s) return FALSE;
     CHOOSEFONTA* cf = s->cf;

@@ -57,5 +57,7 @@ void FillCharSets(HWND dialog, FontState& s);
 void FillColors(HWND dialog, FontState& s);
 void UpdateSample(HWND dialog, FontState& s);
 int FindFace(const FontState& s, const std::string& name);
+// The effects' colour list draws a swatch beside each name.
+void DrawColorItem(const DRAWITEMSTRUCT& di);
 
 }  // namespace win32::comdlg

@@ -182,6 +182,27 @@ void FillColors(HWND dialog, FontState& s) {
     s.filling = false;
 }
 
+void DrawColorItem(const DRAWITEMSTRUCT& di) {
+    HDC dc = di.hDC;
+    RECT r = di.rcItem;
+    const bool selected = (di.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (di.itemID == static_cast<UINT>(-1)) return;
+    RECT swatch{r.left + 2, r.top + 2, r.left + 26, r.bottom - 2};
+    FrameRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&swatch, -1, -1);
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(di.itemData));
+    FillRect(dc, &swatch, brush);
+    DeleteObject(brush);
+    char text[64] = {};
+    SendMessageA(di.hwndItem, CB_GETLBTEXT, di.itemID, reinterpret_cast<LPARAM>(text));
+    RECT textRect{r.left + 30, r.top, r.right, r.bottom};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (di.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+}
+
 void UpdateSample(HWND dialog, FontState& s) {
     HWND sample = GetDlgItem(dialog, stc5);
     if (!sample) return;

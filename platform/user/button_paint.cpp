@@ -12,7 +12,9 @@ namespace {
 
 DWORD TypeOf(const ButtonLook& look) { return look.style & BS_TYPEMASK; }
 
-bool IsPushType(DWORD t) { return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX; }
+bool IsPushType(DWORD t) {
+    return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX;
+}
 
 // DrawTextA flags for the button's text alignment, with the defaults of
 // the kind: centred for push buttons, left and vertically centred for
@@ -150,6 +152,10 @@ void PaintCheck(HDC dc, const RECT& client, const ButtonLook& look, HBRUSH backg
 void PaintGroup(HDC dc, const RECT& client, const ButtonLook& look, HBRUSH background) {
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
+    // The caption's band is cleared so a shorter caption leaves nothing
+    // behind; the inside belongs to the controls in the group.
+    RECT band{client.left, client.top, client.right, std::min<LONG>(client.bottom, client.top + tm.tmHeight)};
+    FillRect(dc, &band, background);
     RECT frame = client;
     frame.top += tm.tmHeight / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);

@@ -42,7 +42,8 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
                                              reinterpret_cast<const MSG*>(lParam));
             case WM_KILLFOCUS: {
                 LRESULT r = CallWindowProcA(editProc, hwnd, msg, wParam, lParam);
-                if ((combo = ComboBox::FromWindow(GetParent(hwnd)))) combo->FocusLeaving(reinterpret_cast<HWND>(wParam));
+                if ((combo = ComboBox::FromWindow(GetParent(hwnd))))
+                    combo->FocusLeaving(reinterpret_cast<HWND>(wParam));
                 return r;
             }
             default: break;
@@ -100,6 +101,12 @@ LRESULT ComboBox::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
             if ((wParam == VK_DOWN || wParam == VK_UP) && HandleKey(wParam, true)) return 0;
             return Default(msg, wParam, lParam);
         case WM_CHAR: return OnChar(wParam);
+        case WM_MOUSEWHEEL:
+            // The wheel scrolls an open list and steps a closed one's choice.
+            if (dropped_ || Kind() == CBS_SIMPLE) return ToList(msg, wParam, lParam);
+            if (GET_WHEEL_DELTA_WPARAM(wParam) != 0)
+                ToList(WM_KEYDOWN, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? VK_UP : VK_DOWN, 0);
+            return 0;
         case WM_COMMAND: return OnCommand(wParam, reinterpret_cast<HWND>(lParam));
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
@@ -216,9 +223,11 @@ LRESULT ComboBox::OnCommand(WPARAM wParam, HWND from) {
                 if (!Alive() || !(dropped_ || Kind() == CBS_SIMPLE)) break;
                 // The list follows what is typed without changing the text.
                 std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit_)) + 1, '\0');
-                text.resize(static_cast<std::size_t>(GetWindowTextA(edit_, text.data(), static_cast<int>(text.size()))));
-                LRESULT found =
-                    text.empty() ? LB_ERR : ToList(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+                text.resize(
+                    static_cast<std::size_t>(GetWindowTextA(edit_, text.data(), static_cast<int>(text.size()))));
+                LRESULT found = text.empty() ? LB_ERR
+                                             : ToList(LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                      reinterpret_cast<LPARAM>(text.c_str()));
                 if (ComboList* list = List()) {
                     list->Select(found == LB_ERR ? -1 : static_cast<int>(found));
                     if (found != LB_ERR) list->EnsureVisible(static_cast<int>(found));

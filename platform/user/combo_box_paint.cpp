@@ -67,7 +67,8 @@ void ComboBox::Layout() {
     if (edit_) {
         RECT e{3, 3, client.right - 3, fieldHeight_ - 3};
         if (Kind() != CBS_SIMPLE) e.right = ButtonRect().left - 1;
-        MoveWindow(edit_, e.left, e.top, std::max<LONG>(0, e.right - e.left), std::max<LONG>(0, e.bottom - e.top), TRUE);
+        MoveWindow(edit_, e.left, e.top, std::max<LONG>(0, e.right - e.left), std::max<LONG>(0, e.bottom - e.top),
+                   TRUE);
     }
     if (Kind() == CBS_SIMPLE && list_) {
         MoveWindow(list_, 0, fieldHeight_, client.right, std::max(0, static_cast<int>(client.bottom) - fieldHeight_),

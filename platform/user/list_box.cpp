@@ -59,6 +59,7 @@ LRESULT ListBox::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE: return OnMouseMove(wParam, PointOf(lParam));
         case WM_LBUTTONUP: return OnLButtonUp();
         case WM_CAPTURECHANGED: return OnCaptureChanged();
+        case WM_TIMER: return OnDragTimer(wParam);
         case WM_SETFOCUS: return OnSetFocus();
         case WM_KILLFOCUS: return OnKillFocus();
         case WM_ENABLE: Invalidate(); return 0;

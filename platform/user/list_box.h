@@ -110,6 +110,9 @@ protected:
     LRESULT OnSetFocus();
     LRESULT OnKillFocus();
     LRESULT OnMouseWheel(short delta);
+    // While the button is held outside the list, a timer keeps scrolling.
+    LRESULT OnDragTimer(UINT_PTR id);
+    void StopDragTimer();
     // Moves the caret to `index` as the keyboard does, with the selection
     // following as the selection style and `keys` (MK_SHIFT, MK_CONTROL) say.
     void KeyboardMove(int index, WPARAM keys);
@@ -145,6 +148,9 @@ protected:
     bool tracking_ = false;      // the left button is down, with capture
     bool trackingMoved_ = false;
     bool deselecting_ = false;   // extended selection: a Ctrl drag clears
+    bool dragTimer_ = false;
+    POINT dragPoint_{0, 0};      // where the pointer was held outside the list
+    WPARAM dragKeys_ = 0;
     bool fitting_ = false;
     bool scrolling_ = false;     // inside UpdateScrollBar, which may resize the client
     bool vscroll_ = false;       // made with WS_VSCROLL (the style bit goes while the bar is hidden)

@@ -38,6 +38,9 @@ void AppendUtf8(std::string& s, char32_t c) {
 // Typed characters further apart than this start a new prefix.
 constexpr LONG kTypeAheadMs = 1000;
 
+constexpr UINT_PTR kDragTimerId = 0x4C42;
+constexpr UINT kDragRepeatMs = 50;
+
 }  // namespace
 
 LRESULT ListBox::OnKeyDown(WPARAM key) {
@@ -45,7 +48,8 @@ LRESULT ListBox::OnKeyDown(WPARAM key) {
     if (Style() & LBS_WANTKEYBOARDINPUT) {
         Owner o = OwnerOf();
         if (o.window) {
-            LRESULT r = SendMessageA(o.window, WM_VKEYTOITEM, MAKEWPARAM(static_cast<WORD>(key), static_cast<WORD>(std::max(caret_, 0))),
+            LRESULT r = SendMessageA(o.window, WM_VKEYTOITEM,
+                                     MAKEWPARAM(static_cast<WORD>(key), static_cast<WORD>(std::max(caret_, 0))),
                                      reinterpret_cast<LPARAM>(self));
             if (!Alive() || r == -2) return 0;
             if (r >= 0 && r < Count()) {
@@ -114,7 +118,8 @@ LRESULT ListBox::OnChar(WPARAM ch) {
     if ((Style() & LBS_WANTKEYBOARDINPUT) && !HasStrings()) {
         Owner o = OwnerOf();
         if (o.window) {
-            LRESULT r = SendMessageA(o.window, WM_CHARTOITEM, MAKEWPARAM(static_cast<WORD>(ch), static_cast<WORD>(std::max(caret_, 0))),
+            LRESULT r = SendMessageA(o.window, WM_CHARTOITEM,
+                                     MAKEWPARAM(static_cast<WORD>(ch), static_cast<WORD>(std::max(caret_, 0))),
                                      reinterpret_cast<LPARAM>(self));
             if (!Alive() || r == -2) return 0;
             if (r >= 0 && r < Count()) KeyboardMove(static_cast<int>(r), 0);
@@ -201,6 +206,13 @@ LRESULT ListBox::OnMouseMove(WPARAM keys, POINT pt) {
     if (!tracking_ || GetCapture() != Window() || Count() == 0) return 0;
     RECT client;
     GetClientRect(Window(), &client);
+    if (pt.y < 0 || pt.y >= client.bottom) {
+        dragPoint_ = pt;
+        dragKeys_ = keys;
+        if (!dragTimer_) dragTimer_ = SetTimer(Window(), kDragTimerId, kDragRepeatMs, nullptr) != 0;
+    } else {
+        StopDragTimer();
+    }
     int index;
     // Dragging past the top or bottom scrolls a row at a time.
     if (pt.y < 0) index = top_ - 1;
@@ -217,7 +229,23 @@ LRESULT ListBox::OnMouseMove(WPARAM keys, POINT pt) {
     return 0;
 }
 
+void ListBox::StopDragTimer() {
+    if (!dragTimer_) return;
+    dragTimer_ = false;
+    KillTimer(Window(), kDragTimerId);
+}
+
+LRESULT ListBox::OnDragTimer(UINT_PTR id) {
+    if (id != kDragTimerId) return 0;
+    if (!tracking_ || GetCapture() != Window()) {
+        StopDragTimer();
+        return 0;
+    }
+    return OnMouseMove(dragKeys_, dragPoint_);
+}
+
 LRESULT ListBox::OnLButtonUp() {
+    StopDragTimer();
     if (!tracking_) return 0;
     tracking_ = false;
     if (GetCapture() == Window()) ReleaseCapture();
@@ -227,6 +255,7 @@ LRESULT ListBox::OnLButtonUp() {
 }
 
 LRESULT ListBox::OnCaptureChanged() {
+    StopDragTimer();
     tracking_ = false;
     return 0;
 }
@@ -240,6 +269,7 @@ LRESULT ListBox::OnSetFocus() {
 
 LRESULT ListBox::OnKillFocus() {
     focused_ = false;
+    StopDragTimer();
     if (tracking_) {
         tracking_ = false;
         if (GetCapture() == Window()) ReleaseCapture();

@@ -24,11 +24,16 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "appforms.XXXXXX").string();
         dir = ::mkdtemp(pattern.data());
         SetProgramDirectory(dir);
+        std::error_code ec;
+        startFolder = std::filesystem::current_path(ec);
     }
     void TearDown() override {
         SetProgramDirectory("");
         UiTest::TearDown();
+        // The open and save dialogs move the current folder to the file
+        // chosen, which may be in this test's folder; it comes back first.
         std::error_code ec;
+        if (!startFolder.empty()) std::filesystem::current_path(startFolder, ec);
         std::filesystem::remove_all(dir, ec);
     }
 
@@ -43,6 +48,7 @@ protected:
     bool Exists(const std::string& name) const { return std::filesystem::exists(Path(name)); }
 
     std::string dir;
+    std::filesystem::path startFolder;
 };
 
 }  // namespace app::testing

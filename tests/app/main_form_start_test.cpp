@@ -108,6 +108,11 @@ TEST_F(MainFormTest, MenuHintsReachTheFirstPanel) {
     });
     Pump();
     EXPECT_EQ(seen, "既存文書を開きます");
+    // The editor has no hint: pointing at it empties the panel.
+    Application->SetHint("stale");
+    MoveTo(Center(Pad()->StatusBar1));
+    MoveTo(Center(Pad()->MainMemo));
+    EXPECT_EQ(StatusText(0), "");
 }
 
 TEST_F(MainFormTest, WritesAllTenSettingsAtCloseButNotTheTitle) {

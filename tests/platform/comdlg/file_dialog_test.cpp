@@ -146,17 +146,14 @@ protected:
         QueueKey(VK_RETURN);
     }
     // Runs `steps` one after another, each when the program next waits.
-    void Script(std::vector<std::function<void()>> steps) {
-        auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
-        auto next = std::make_shared<std::function<void(std::size_t)>>();
-        *next = [this, shared, next](std::size_t i) {
-            if (i >= shared->size()) return;
-            WhenIdle([this, shared, next, i] {
-                (*shared)[i]();
-                (*next)(i + 1);
-            });
-        };
-        (*next)(0);
+    using Steps = std::vector<std::function<void()>>;
+    void Script(Steps steps) { RunStep(std::make_shared<Steps>(std::move(steps)), 0); }
+    void RunStep(std::shared_ptr<Steps> steps, std::size_t i) {
+        if (i >= steps->size()) return;
+        WhenIdle([this, steps, i] {
+            (*steps)[i]();
+            RunStep(steps, i + 1);
+        });
     }
     std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
@@ -212,7 +209,7 @@ TEST_F(FileDialogTest, OpenShowsJapaneseControlsAndTakesATypedName) {
 }
 
 TEST_F(FileDialogTest, ListClicksChooseFilesAndEnterFolders) {
-    std::vector<std::string> inSub;
+    std::vector<std::string> inSub, inSubAgain;
     std::string nameAfterClick;
     Script({[&] { QueueClickItem(Dialog(), "memo.txt"); },
             [&] {
@@ -221,11 +218,22 @@ TEST_F(FileDialogTest, ListClicksChooseFilesAndEnterFolders) {
             },
             [&] {
                 inSub = ListItems(Dialog());
+                QueueName(Dialog(), "..");
+            },
+            [&] { QueueClickItem(Dialog(), "memo.txt"); },
+            [&] {
+                // Enter in the list on a folder opens it even with a name in the field.
+                QueueClickItem(Dialog(), "sub");
+                QueueKey(VK_RETURN);
+            },
+            [&] {
+                inSubAgain = ListItems(Dialog());
                 QueueClickItem(Dialog(), "inner.txt", true);
             }});
     ASSERT_TRUE(GetOpenFileNameA(&ofn_)) << CommDlgExtendedError();
     EXPECT_EQ("memo.txt", nameAfterClick) << "a click on a file fills the name field";
     EXPECT_EQ((std::vector<std::string>{"inner.txt"}), inSub) << "a double click on a folder enters it";
+    EXPECT_EQ(inSub, inSubAgain);
     EXPECT_EQ(Path("sub/inner.txt"), file_) << "a double click on a file chooses it";
 }
 
@@ -352,10 +360,13 @@ TEST_F(FileDialogTest, BufferTooSmallAndCurrentFolder) {
     ASSERT_TRUE(GetOpenFileNameA(&ofn_));
     char cwd[4096] = {};
     EXPECT_EQ(savedCwd_, getcwd(cwd, sizeof cwd));
+    EXPECT_EQ(Path("sub/inner.txt"), file_);
     ofn_.Flags &= ~OFN_NOCHANGEDIR;
+    file_[0] = '\0';
     Script({[&] { QueueName(Dialog(), "sub/inner.txt"); }});
     ASSERT_TRUE(GetOpenFileNameA(&ofn_));
-    EXPECT_EQ(Path("sub"), getcwd(cwd, sizeof cwd));
+    EXPECT_EQ(Path("sub/inner.txt"), file_);
+    EXPECT_EQ(Path("sub"), getcwd(cwd, sizeof cwd)) << "the chosen file's folder";
 
     // The file field's folder wins over the initial folder.
     std::strcpy(file_, (folder_ + "/sub/inner.txt").c_str());
@@ -410,7 +421,7 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
     struct {
         HWND parent = nullptr;
         RECT ok{}, cancel{}, types{}, extra{}, client{}, childRect{};
-        std::string spec, okText;
+        std::string nameField, okText;
         bool typesVisible = true;
     } seen;
     Script({[&] {
@@ -429,7 +440,7 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
             [&] { QueueClickItem(Dialog(), "sub"); },
             [&] {
                 HWND d = Dialog();
-                seen.spec = Ask(log.child, CDM_GETSPEC);
+                seen.nameField = Ask(log.child, CDM_GETSPEC);
                 SendMessageA(d, CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("決定"));
                 SendMessageA(d, CDM_HIDECONTROL, cmb1, 0);
                 seen.okText = TextOf(GetDlgItem(d, IDOK));
@@ -451,7 +462,7 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
     }
     EXPECT_EQ(2u, selections.size()) << "one CDN_SELCHANGE per click";
     EXPECT_EQ((std::vector<std::string>{Path("a.txt"), Path("sub")}), log.selectedPaths);
-    EXPECT_EQ("a.txt", seen.spec) << "a folder's selection leaves the name field";
+    EXPECT_EQ("a.txt", seen.nameField) << "a folder's selection leaves the name field";
     EXPECT_EQ("決定", seen.okText);
     EXPECT_FALSE(seen.typesVisible);
     EXPECT_EQ(2, std::count(log.codes.begin(), log.codes.end(), CDN_FILEOK)) << "the first was refused";
@@ -470,6 +481,32 @@ TEST_F(FileDialogTest, HookWithChildTemplateHearsTheDialogAndAsksForPaths) {
     EXPECT_EQ(seen.client.left, seen.childRect.left);
     EXPECT_EQ(seen.client.bottom, seen.childRect.bottom);
     EXPECT_GT(seen.client.bottom - log.placeholder.bottom, 60) << "the child's own area lies below";
+}
+
+TEST_F(FileDialogTest, HookWithoutTemplateGetsAnEmptyChildAndTheStandardSize) {
+    RECT plain{}, hooked{};
+    Script({[&] {
+        plain = ScreenRectOf(Dialog());
+        QueueKey(VK_ESCAPE);
+    }});
+    EXPECT_FALSE(GetOpenFileNameA(&ofn_));
+    HookLog log;
+    g_hook = &log;
+    ofn_.Flags |= OFN_ENABLEHOOK;
+    ofn_.lpfnHook = RecordingHook;
+    Script({[&] {
+        hooked = ScreenRectOf(Dialog());
+        QueueName(Dialog(), "a.txt");
+    }});
+    ASSERT_TRUE(GetOpenFileNameA(&ofn_));
+    g_hook = nullptr;
+    ASSERT_TRUE(log.child);
+    EXPECT_FALSE(IsWindow(log.child)) << "the child goes with the dialog";
+    ASSERT_FALSE(log.codes.empty());
+    EXPECT_EQ(CDN_INITDONE, log.codes.front());
+    EXPECT_EQ(CDN_FILEOK, log.codes.back());
+    EXPECT_EQ(plain.right - plain.left, hooked.right - hooked.left);
+    EXPECT_EQ(plain.bottom - plain.top, hooked.bottom - hooked.top);
 }
 
 }  // namespace

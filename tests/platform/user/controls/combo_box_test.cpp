@@ -162,6 +162,11 @@ TEST_F(ComboBoxTest, KeysOpenMoveAndCloseTheList) {
     EXPECT_EQ(2, Send(cb, CB_GETCURSEL));
     Send(cb, CB_SHOWDROPDOWN, FALSE);
     EXPECT_FALSE(Send(cb, CB_GETDROPPEDSTATE));
+    // The wheel steps a closed list's choice.
+    ClearLog();
+    Send(cb, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(3, Send(cb, CB_GETCURSEL));
+    EXPECT_EQ(std::vector<int>{CBN_SELCHANGE}, ComboCodes());
 }
 
 TEST_F(ComboBoxTest, DropDownHasAnEditWhoseTypingIsToldAndWhichShowsTheChoice) {

@@ -8,6 +8,11 @@ void ControlsTest::SetUp() {
     RunUntilIdle();
 }
 
+void ControlsTest::TearDown() {
+    if (IsWindow(parent_)) DestroyWindow(parent_);
+    DialogTest::TearDown();
+}
+
 HWND ControlsTest::Make(const char* cls, const char* text, DWORD style, RECT r, int id, DWORD exStyle) {
     HWND h = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,

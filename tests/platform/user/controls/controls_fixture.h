@@ -14,6 +14,9 @@ namespace test {
 class ControlsTest : public DialogTest {
 protected:
     void SetUp() override;
+    // Destroys the parent (and with it every control and owned dialog), so
+    // each control frees what it holds.
+    void TearDown() override;
 
     // A child control of `cls` on the parent; `rect` is in client (and
     // screen) coordinates.

@@ -56,7 +56,8 @@ TEST_F(ControlsLookTest, DialogOfEveryControl) {
     HWND d = CreateDialogIndirectParamA(nullptr, &t, parent_, LookDialog, 0);
     ASSERT_TRUE(d);
     HWND list = GetDlgItem(d, 108);
-    for (const char* s : {"テキスト文書", "設定ファイル", "すべてのファイル", "メモ", "署名", "ヘルプ", "その他", "予備一", "予備二"})
+    for (const char* s :
+         {"テキスト文書", "設定ファイル", "すべてのファイル", "メモ", "署名", "ヘルプ", "その他", "予備一", "予備二"})
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     SendMessageA(list, LB_SETCURSEL, 1, 0);
     for (int id : {109, 110}) {

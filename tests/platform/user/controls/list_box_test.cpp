@@ -152,6 +152,24 @@ TEST_F(ListBoxTest, MouseSelectsWithCaptureDragsAndDoubleClicks) {
     EXPECT_EQ(0, Send(quiet, LB_GETCURSEL));
 }
 
+TEST_F(ListBoxTest, HoldingTheButtonBelowTheListKeepsScrolling) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 40; ++i) items.push_back("row" + std::to_string(i));
+    HWND lb = MakeList(LBS_NOTIFY | WS_VSCROLL, items);
+    POINT p = ItemPoint(lb, 0);
+    MouseDown(p.x, p.y);
+    MoveMouse(p.x, 150);
+    const LRESULT first = Send(lb, LB_GETCURSEL);
+    for (int i = 0; i < 8; ++i) AdvanceClock(60);
+    const LRESULT later = Send(lb, LB_GETCURSEL);
+    EXPECT_GT(later, first + 3);
+    EXPECT_GT(Send(lb, LB_GETTOPINDEX), 0);
+    MouseUp(p.x, 150);
+    for (int i = 0; i < 4; ++i) AdvanceClock(60);
+    EXPECT_EQ(later, Send(lb, LB_GETCURSEL));  // stops with the button
+    EXPECT_EQ(LBN_SELCHANGE, Codes(50).back());
+}
+
 TEST_F(ListBoxTest, MultipleSelectionTogglesByClickAndSpace) {
     HWND lb = MakeList(LBS_MULTIPLESEL | LBS_NOTIFY, {"a", "b", "c", "d"});
     ClickItem(lb, 0);
@@ -310,6 +328,7 @@ TEST_F(ListBoxTest, OwnerDrawnRowsAreMeasuredDrawnComparedAndDeletedByTheParent)
     EXPECT_EQ(50, r.top);
     EXPECT_EQ(70, r.bottom);
     EXPECT_EQ(static_cast<LRESULT>(1), LOWORD(Send(variable, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 45))));
+    DestroyWindow(variable);  // while the handlers' captures still live
 }
 
 TEST_F(ListBoxTest, ParentMayTakeKeysFirst) {
