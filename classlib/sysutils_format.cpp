@@ -86,7 +86,7 @@ private:
         return args_.begin()[next_++];
     }
 
-    // A number in the spec, or '*' from the arguments; -1 when absent.
+    // A number written in the format, or '*' from the arguments; -1 when absent.
     int Number(std::size_t& i) {
         if (i < format_.size() && format_[i] == '*') {
             ++i;
