@@ -124,8 +124,8 @@ LRESULT ComboBox::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT: return reinterpret_cast<LRESULT>(Font());
         case WM_ENABLE: return OnEnable(static_cast<BOOL>(wParam));
 
-        case CB_ADDSTRING: return ToList(LB_ADDSTRING, 0, lParam);
-        case CB_INSERTSTRING: return ToList(LB_INSERTSTRING, wParam, lParam);
+        case CB_ADDSTRING: return OnInsertString(ToList(LB_ADDSTRING, 0, lParam));
+        case CB_INSERTSTRING: return OnInsertString(ToList(LB_INSERTSTRING, wParam, lParam));
         case CB_DELETESTRING: return OnDeleteString(index);
         case CB_RESETCONTENT: return OnResetContent();
         case CB_GETCOUNT: return ToList(LB_GETCOUNT, 0, 0);
@@ -334,6 +334,12 @@ LRESULT ComboBox::OnResetContent() {
     if (edit_) ShowSelectionInEdit();
     InvalidateRect(Window(), nullptr, FALSE);
     return CB_OKAY;
+}
+
+LRESULT ComboBox::OnInsertString(LRESULT at) {
+    // The field's item moves down with the list's selection.
+    if (at >= 0 && committed_ >= at) ++committed_;
+    return at;
 }
 
 LRESULT ComboBox::OnDeleteString(int index) {

@@ -86,6 +86,8 @@ private:
     LRESULT OnSetCurSel(int index);
     LRESULT OnSelectString(int start, LPARAM text);
     LRESULT OnResetContent();
+    // An item went in at `at` (or the list's error).
+    LRESULT OnInsertString(LRESULT at);
     LRESULT OnDeleteString(int index);
     LRESULT OnSetEditSel(LPARAM range);
     LRESULT OnGetEditSel(WPARAM start, LPARAM end) const;

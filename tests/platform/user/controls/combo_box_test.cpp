@@ -71,6 +71,13 @@ TEST_F(ComboBoxTest, DropDownListKeepsItsFieldHeightAndAnswersTheListMessages) {
     EXPECT_EQ(CB_ERR, Send(cb, CB_SETEDITSEL, 0, MAKELPARAM(0, 1)));
     EXPECT_TRUE(ComboCodes().empty());  // nothing the user did
     EXPECT_EQ(2, Send(cb, CB_DELETESTRING, 0));
+    // The field keeps showing its item when items go in before it.
+    EXPECT_EQ(1, Send(cb, CB_SETCURSEL, 1));
+    EXPECT_EQ(0, Send(cb, CB_INSERTSTRING, 0, Str("もも")));
+    EXPECT_EQ(2, Send(cb, CB_GETCURSEL));
+    EXPECT_EQ("ぶどう", WindowText(cb));
+    EXPECT_EQ(3, Send(cb, CB_ADDSTRING, 0, Str("なし")));
+    EXPECT_EQ(2, Send(cb, CB_GETCURSEL));
     Send(cb, CB_RESETCONTENT);
     EXPECT_EQ(0, Send(cb, CB_GETCOUNT));
     EXPECT_EQ("", WindowText(cb));
