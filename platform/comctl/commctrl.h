@@ -1,6 +1,7 @@
-// Common controls: image lists, status bar, progress bar, tab control, up-down control.
+// Common controls: image lists and the up-down control.
 #pragma once
 
+#include "platform/user/edit.h"  // NMHDR
 #include "platform/windef.h"
 
 namespace win32 {
@@ -61,5 +62,59 @@ COLORREF ImageList_GetBkColor(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 BOOL ImageList_SetIconSize(HIMAGELIST list, int cx, int cy);
 BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info);
+
+// ---------------------------------------------------------------------------
+// Up-down control ("msctls_updown32"): a pair of arrows that step a
+// position within a range, tell the parent first (UDN_DELTAPOS, which may
+// refuse) and after (WM_VSCROLL or WM_HSCROLL), repeat while held, and
+// may show the position in a buddy window.
+
+inline constexpr const char* UPDOWN_CLASSA = "msctls_updown32";
+
+constexpr DWORD UDS_WRAP = 0x0001;
+constexpr DWORD UDS_SETBUDDYINT = 0x0002;
+constexpr DWORD UDS_ALIGNRIGHT = 0x0004;
+constexpr DWORD UDS_ALIGNLEFT = 0x0008;
+constexpr DWORD UDS_AUTOBUDDY = 0x0010;
+constexpr DWORD UDS_ARROWKEYS = 0x0020;
+constexpr DWORD UDS_HORZ = 0x0040;
+constexpr DWORD UDS_NOTHOUSANDS = 0x0080;
+constexpr DWORD UDS_HOTTRACK = 0x0100;
+
+constexpr int UD_MAXVAL = 0x7fff;
+constexpr int UD_MINVAL = -UD_MAXVAL;
+
+constexpr UINT UDM_SETRANGE = 0x0400 + 101;
+constexpr UINT UDM_GETRANGE = 0x0400 + 102;
+constexpr UINT UDM_SETPOS = 0x0400 + 103;
+constexpr UINT UDM_GETPOS = 0x0400 + 104;
+constexpr UINT UDM_SETBUDDY = 0x0400 + 105;
+constexpr UINT UDM_GETBUDDY = 0x0400 + 106;
+constexpr UINT UDM_SETACCEL = 0x0400 + 107;
+constexpr UINT UDM_GETACCEL = 0x0400 + 108;
+constexpr UINT UDM_SETBASE = 0x0400 + 109;
+constexpr UINT UDM_GETBASE = 0x0400 + 110;
+constexpr UINT UDM_SETRANGE32 = 0x0400 + 111;
+constexpr UINT UDM_GETRANGE32 = 0x0400 + 112;
+constexpr UINT UDM_SETPOS32 = 0x0400 + 113;
+constexpr UINT UDM_GETPOS32 = 0x0400 + 114;
+
+constexpr UINT UDN_FIRST = 0U - 721U;
+constexpr UINT UDN_DELTAPOS = UDN_FIRST - 1;
+
+struct UDACCEL {
+    UINT nSec;
+    UINT nInc;
+};
+
+struct NMUPDOWN {
+    NMHDR hdr;
+    int iPos;
+    int iDelta;
+};
+using LPNMUPDOWN = NMUPDOWN*;
+
+HWND CreateUpDownControl(DWORD style, int x, int y, int cx, int cy, HWND parent, int id, HINSTANCE instance,
+                         HWND buddy, int upper, int lower, int pos);
 
 }  // namespace win32

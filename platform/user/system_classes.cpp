@@ -14,6 +14,7 @@ void RegisterStaticClass();
 void RegisterListBoxClass();
 void RegisterComboBoxClass();
 void RegisterComboListClass();
+void RegisterUpDownClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -31,6 +32,7 @@ bool RegisterSystemClass(LPCSTR name) {
         {"LISTBOX", RegisterListBoxClass},
         {"COMBOBOX", RegisterComboBoxClass},
         {"ComboLBox", RegisterComboListClass},
+        {"msctls_updown32", RegisterUpDownClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
