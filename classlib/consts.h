@@ -12,6 +12,7 @@ inline constexpr const char* SAssignError = "%s を %s に代入できません"
 inline constexpr const char* SDuplicateName = "%s という名前のｺﾝﾎﾟｰﾈﾝﾄは既に存在します";
 inline constexpr const char* SInvalidName = "'%s' はｺﾝﾎﾟｰﾈﾝﾄ名として無効です";
 inline constexpr const char* SListIndexError = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%d)";
+inline constexpr const char* SInsertLineError = "行を挿入できません";
 inline constexpr const char* SListCountError = "ﾘｽﾄの数が範囲を超えています (%d)";
 inline constexpr const char* SSortedListError = "ｿｰﾄ済みの文字列ﾘｽﾄでは操作できません";
 inline constexpr const char* SDuplicateString = "文字列ﾘｽﾄは重複を許しません";
