@@ -5,7 +5,9 @@
 
 #include "classlib/buttons.h"
 #include "classlib/extctrls.h"
+#include "classlib/list_controls.h"
 #include "classlib/scrollbox.h"
+#include "classlib/spin.h"
 #include "classlib/stdctrls.h"
 #include "tests/classlib/ui_fixture.h"
 
@@ -17,7 +19,7 @@ using testing::UiTest;
 class DemoForm : public TForm {
 public:
     explicit DemoForm(TComponent* owner) : TForm(owner) {
-        SetBounds(40, 40, 360, 260);
+        SetBounds(40, 40, 520, 260);
         SetCaption("クラス ライブラリの見本");
         SetBorderIcons({biSystemMenu, biMinimize});
         top = new TPanel(this);
@@ -72,6 +74,32 @@ public:
         pic->Canvas()->FillRect(Rect(0, 0, 32, 32));
         pic->Canvas()->Brush()->SetColor(clYellow);
         pic->Canvas()->FillRect(Rect(8, 8, 24, 24));
+        auto* comboLabel = new TLabel(this);
+        comboLabel->SetParent(this);
+        comboLabel->SetBounds(350, 40, 100, 12);
+        comboLabel->SetCaption("地方(&R):");
+        combo = new TComboBox(this);
+        combo->SetParent(this);
+        combo->SetStyle(csDropDownList);
+        combo->SetBounds(350, 55, 150, 20);
+        combo->Items()->SetCommaText("北海道,東北,関東,中部,近畿");
+        combo->SetItemIndex(2);
+        comboLabel->SetFocusControl(combo);
+        spin = new TSpinEdit(this);
+        spin->SetParent(this);
+        spin->SetBounds(350, 84, 44, 21);
+        spin->SetMinValue(0);
+        spin->SetMaxValue(100);
+        spin->SetValue(12);
+        auto* mm = new TLabel(this);
+        mm->SetParent(this);
+        mm->SetBounds(398, 87, 20, 12);
+        mm->SetCaption("mm");
+        list = new TListBox(this);
+        list->SetParent(this);
+        list->SetBounds(350, 114, 150, 86);
+        list->Items()->SetCommaText("青森,岩手,宮城,秋田,山形,福島,新潟");
+        list->SetItemIndex(1);
     }
     TPanel* top;
     TPanel* bottom;
@@ -80,6 +108,9 @@ public:
     TGroupBox* group;
     TBevel* bevel;
     TImage* image;
+    TComboBox* combo;
+    TSpinEdit* spin;
+    TListBox* list;
 };
 
 class ExtCtrlsTest : public UiTest {};
@@ -97,6 +128,12 @@ TEST_F(ExtCtrlsTest, DemoFormDrawsItsControlsAndSavesAScreenshot) {
     TPoint face = form->ClientToScreen(Point(300, 190));
     EXPECT_EQ(headless->ScreenPixel(face.x, face.y) & 0xFFFFFF, win32::GetSysColor(win32::COLOR_BTNFACE) & 0xFFFFFF);
     EXPECT_GT(form->label->Width(), 20) << "an auto-sized label measures its caption";
+    // The controls on the window system's classes show their values.
+    EXPECT_EQ(form->combo->Text(), "関東");
+    EXPECT_EQ(form->list->ItemIndex(), 1);
+    EXPECT_EQ(form->spin->Text(), "12");
+    TPoint field = form->spin->ClientToScreen(Point(form->spin->ClientWidth() - 18, 2));
+    EXPECT_EQ(headless->ScreenPixel(field.x, field.y) & 0xFFFFFF, 0xFFFFFFu) << "the spin edit's field is white";
     const char* dir = std::getenv("MEMOPAD_BINARY_DIR");
     std::string path = std::string(dir != nullptr ? dir : ".") + "/classlib_demo_form.png";
     EXPECT_TRUE(headless->SaveScreenPng(path));
