@@ -5,6 +5,7 @@
 
 #include "classlib/consts.h"
 #include "classlib/exceptions.h"
+#include "classlib/forms.h"
 #include "classlib/graphics.h"
 #include "classlib/list.h"
 #include "classlib/messages.h"
@@ -480,6 +481,13 @@ void TCustomComboBox::Dispatch(TMessage& m) {
                     break;
                 case CBN_CLOSEUP:
                     if (OnCloseUp) OnCloseUp(this);
+                    break;
+                case CBN_SETFOCUS:
+                    // The focus may have gone straight into the edit, which
+                    // is no control of the form's: the form learns of it here.
+                    if (TCustomForm* form = GetParentForm(this); form != nullptr && form->ActiveControl() != this) {
+                        form->SetFocusedControl(this);
+                    }
                     break;
                 default: break;
             }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "classlib/edit.h"
 #include "classlib/list_controls.h"
 #include "tests/classlib/ui_fixture.h"
 
@@ -90,13 +91,27 @@ TEST_F(ListControlsTest, ChoosingFromADropDownListByKeysTellsEachMoveOnce) {
     Press(VK_RETURN);
     EXPECT_FALSE(c->DroppedDown());
     EXPECT_EQ(changes, (std::vector<int>{1, 2}));
-    // Escape while dropped puts the choice back.
+    // Each move in the open list is a choice told at once; Escape closes
+    // the list without telling it again.
     Press(VK_F4);
     Press(VK_DOWN);
     Press(VK_ESCAPE);
     EXPECT_FALSE(c->DroppedDown());
-    EXPECT_EQ(c->ItemIndex(), changes.back());
-    // The field stays on the form: the dialog keys still reach it.
+    EXPECT_EQ(changes, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(c->ItemIndex(), 3);
+    // Alt+Down drops the list too, and Alt+Up closes it keeping the choice.
+    Key(VK_MENU, true);
+    Press(VK_DOWN);
+    Key(VK_MENU, false);
+    Pump();
+    ASSERT_TRUE(c->DroppedDown());
+    Press(VK_UP);
+    Key(VK_MENU, true);
+    Press(VK_UP);
+    Key(VK_MENU, false);
+    Pump();
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(changes, (std::vector<int>{1, 2, 3, 2}));
     EXPECT_TRUE(c->Focused());
 }
 
@@ -164,6 +179,26 @@ TEST_F(ListControlsTest, TypingIntoADropDownComboTellsTheChange) {
     // Setting the text from the program is no user's edit.
     c->SetText("x");
     EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ListControlsTest, TheFormFollowsTheFocusIntoAComboBoxsEdit) {
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 100, 100, 21);
+    TComboBox* c = MakeCombo(csDropDown);
+    int exits = 0;
+    edit->OnExit = [&](TObject*) { ++exits; };
+    edit->SetFocus();
+    Pump();
+    ASSERT_EQ(form->ActiveControl(), edit);
+    // A click straight into the combo box's edit.
+    Click(c->ClientToScreen(Point(10, c->Height() / 2)));
+    EXPECT_EQ(form->ActiveControl(), c);
+    EXPECT_EQ(exits, 1);
+    // Tab in the combo box's edit goes on to the next control.
+    Press(VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), edit);
+    EXPECT_TRUE(edit->Focused());
 }
 
 TEST_F(ListControlsTest, DropDownCountSizesTheDroppedList) {

@@ -126,6 +126,9 @@ TEST_F(UpDownTest, ABuddyShowsThePositionAndGivesItsNumberBack) {
     BOOL error = FALSE;
     SendMessageA(ud, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error));
     EXPECT_TRUE(error);
+    // An automatic buddy is the window made just before.
+    HWND next = Make(UDS_AUTOBUDDY | UDS_SETBUDDYINT, 0, 10, 3);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(next, UDM_GETBUDDY, 0, 0)), ud);
     SetFocus(ud);
     SendMessageA(ud, UDM_SETPOS32, 0, 7);
     PressKey(VK_DOWN);
