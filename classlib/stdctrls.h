@@ -1,6 +1,6 @@
 // Standard controls drawn by the library itself: TLabel and TGroupBox.
-// (The controls on the window system's own classes - buttons, check boxes,
-// edits, lists - join them as those classes become available.)
+// (Buttons and check boxes are in button_controls.h; the controls on the
+// window system's own classes are in edit.h, list_controls.h and spin.h.)
 #pragma once
 
 #include <string>
