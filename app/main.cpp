@@ -47,5 +47,8 @@ int main(int argc, char** argv) {
     mainForm->SetSettingsForm(setForm);
     mainForm->SetHelpForm(helpForm);
     classlib::Application->Run();
+    // The forms go with the application, each window freeing what it holds.
+    delete classlib::Application;
+    classlib::Application = nullptr;
     return 0;
 }

@@ -13,6 +13,12 @@ protected:
         WindowTest::SetUp();
         parent_ = CreateRecordedWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 400, 300});
     }
+    // The controls free their text when they are destroyed, so every test
+    // ends with its parent gone.
+    void TearDown() override {
+        if (IsWindow(parent_)) DestroyWindow(parent_);
+        WindowTest::TearDown();
+    }
     HWND Make(DWORD style, const char* text = "", int height = 24) {
         HWND h = CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | style, 10, 10, 200, height, parent_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(3)), nullptr, nullptr);

@@ -82,7 +82,7 @@ void X11Test::Pump(int ms) {
 }
 
 std::vector<win32::Pixel> X11Test::Capture(const win32::RECT& r) {
-    backend_->Sync();
+    if (backend_) backend_->Sync();
     XSync(other_, False);
     auto w = static_cast<unsigned>(r.right - r.left), h = static_cast<unsigned>(r.bottom - r.top);
     XImage* image = XGetImage(other_, DefaultRootWindow(other_), r.left, r.top, w, h, AllPlanes, ZPixmap);
