@@ -118,3 +118,35 @@ HWND CreateUpDownControl(DWORD style, int x, int y, int cx, int cy, HWND parent,
                          HWND buddy, int upper, int lower, int pos);
 
 }  // namespace win32
+
+namespace win32 {
+
+// ---------------------------------------------------------------------------
+// Status bar ("msctls_statusbar32"): a row of sunken parts along the edge
+// of the parent, each with its text, or one simple part across the bar.
+
+inline constexpr const char* STATUSCLASSNAMEA = "msctls_statusbar32";
+
+constexpr DWORD CCS_TOP = 0x0001;
+constexpr DWORD CCS_NOMOVEY = 0x0002;
+constexpr DWORD CCS_BOTTOM = 0x0003;
+constexpr DWORD CCS_NORESIZE = 0x0004;
+constexpr DWORD CCS_NOPARENTALIGN = 0x0008;
+constexpr DWORD SBARS_SIZEGRIP = 0x0100;
+
+constexpr UINT SB_SETTEXTA = 0x0400 + 1;
+constexpr UINT SB_GETTEXTA = 0x0400 + 2;
+constexpr UINT SB_GETTEXTLENGTHA = 0x0400 + 3;
+constexpr UINT SB_SETPARTS = 0x0400 + 4;
+constexpr UINT SB_GETPARTS = 0x0400 + 6;
+constexpr UINT SB_SETMINHEIGHT = 0x0400 + 8;
+constexpr UINT SB_SIMPLE = 0x0400 + 9;
+constexpr UINT SB_GETRECT = 0x0400 + 10;
+constexpr UINT SB_ISSIMPLE = 0x0400 + 14;
+
+constexpr UINT SBT_OWNERDRAW = 0x1000;
+constexpr UINT SBT_NOBORDERS = 0x0100;
+constexpr UINT SBT_POPOUT = 0x0200;
+constexpr UINT SB_SIMPLEID = 0x00FF;
+
+}  // namespace win32

@@ -15,6 +15,7 @@ void RegisterListBoxClass();
 void RegisterComboBoxClass();
 void RegisterComboListClass();
 void RegisterUpDownClass();
+void RegisterStatusBarClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -33,6 +34,7 @@ bool RegisterSystemClass(LPCSTR name) {
         {"COMBOBOX", RegisterComboBoxClass},
         {"ComboLBox", RegisterComboListClass},
         {"msctls_updown32", RegisterUpDownClass},
+        {"msctls_statusbar32", RegisterStatusBarClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
