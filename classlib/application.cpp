@@ -59,6 +59,8 @@ HWND TApplication::Handle() {
     return handle_;
 }
 
+win32::HICON TApplication::Icon() const { return LoadIconA(nullptr, "MAINICON"); }
+
 void TApplication::SetTitle(const std::string& title) {
     title_ = title;
     if (handle_ != nullptr) SetWindowTextA(handle_, title.c_str());

@@ -66,6 +66,9 @@ public:
     bool ShowMainForm() const { return showMainForm_; }
     void SetShowMainForm(bool show) { showMainForm_ = show; }
     const std::string& Title() const { return title_; }
+    // The program's icon "MAINICON", which forms without one of their own
+    // show; null when the program has none.
+    win32::HICON Icon() const;
     void SetTitle(const std::string& title);
     // The hidden application window (hooks and activation messages).
     win32::HWND Handle();

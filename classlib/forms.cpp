@@ -146,6 +146,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     }
     p.WindowClass.style |= CS_DBLCLKS;
     p.WindowClass.hIcon = icon_->Handle();
+    if (p.WindowClass.hIcon == nullptr && Application != nullptr) p.WindowClass.hIcon = Application->Icon();
 }
 
 void TCustomForm::CreateWnd() {

@@ -1,4 +1,4 @@
-// Common controls: image lists and the up-down control.
+// Common controls: image lists, the up-down control and the status bar.
 #pragma once
 
 #include "platform/user/edit.h"  // NMHDR

@@ -202,6 +202,7 @@ LRESULT OnSetIcon(HWND hwnd, WPARAM which, LPARAM icon) {
     HICON& slot = which == ICON_BIG ? w->iconBig : w->iconSmall;
     HICON old = slot;
     slot = reinterpret_cast<HICON>(icon);
+    if (old != slot) PaintCaption(hwnd);  // the caption shows the new icon at once
     return reinterpret_cast<LRESULT>(old);
 }
 

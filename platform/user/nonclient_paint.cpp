@@ -64,12 +64,26 @@ void PaintCaptionText(HDC dc, const Window* w, const FrameLayout& f) {
     DeleteObject(font);
 }
 
+// The small icon in the window menu's place: the window's own, else its
+// class's.
+void PaintCaptionIcon(HDC dc, const Window* w, const FrameLayout& f) {
+    if (IsRectEmptyValue(f.sysMenu)) return;
+    HICON icon = w->iconSmall ? w->iconSmall : w->iconBig;
+    if (!icon && w->cls) icon = w->cls->iconSmall ? w->cls->iconSmall : w->cls->icon;
+    if (!icon) return;
+    int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    int x = f.sysMenu.left + (f.sysMenu.right - f.sysMenu.left - cx) / 2;
+    int y = f.sysMenu.top + (f.sysMenu.bottom - f.sysMenu.top - cy) / 2;
+    DrawIconEx(dc, x, y, icon, cx, cy, 0, nullptr, DI_NORMAL);
+}
+
 void PaintCaptionBand(HDC dc, const Window* w, const FrameLayout& f) {
     if (!f.hasCaption) return;
     RECT band = f.caption;
     FillRect(dc, &band, GetSysColorBrush(w->frameActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     RECT line{band.left, band.bottom, band.right, band.bottom + 1};
     FillRect(dc, &line, GetSysColorBrush(COLOR_3DFACE));
+    PaintCaptionIcon(dc, w, f);
     PaintCaptionText(dc, w, f);
     bool maximized = (w->style & WS_MAXIMIZE) != 0, minimized = (w->style & WS_MINIMIZE) != 0;
     DrawFrameButton(dc, f.closeButton, FrameGlyph::Close, false, w->cls && (w->cls->style & CS_NOCLOSE));

@@ -49,6 +49,46 @@ TEST_F(NonClient, ToolWindowsHaveASmallCaptionAndOnlyAClose) {
     EXPECT_EQ(adjusted, (RECT{-4, -4 - 16, 104, 54}));
 }
 
+TEST_F(NonClient, TheCaptionShowsTheWindowsSmallIconElseItsClassIcon) {
+    auto makeIcon = [](COLORREF colour) {
+        HDC screen = GetDC(nullptr);
+        HBITMAP picture = CreateCompatibleBitmap(screen, 32, 32);
+        HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(dc, picture);
+        RECT all{0, 0, 32, 32};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        HBITMAP mask = CreateBitmap(32, 32, 1, 1, nullptr);  // all opaque
+        ICONINFO info{TRUE, 0, 0, mask, picture};
+        HICON icon = CreateIconIndirect(&info);
+        DeleteObject(mask);
+        DeleteObject(picture);
+        return icon;
+    };
+    HICON red = makeIcon(RGB(255, 0, 0)), green = makeIcon(RGB(0, 255, 0));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hIcon = green;
+    wc.lpszClassName = "IconFrame";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, "IconFrame", "icon", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                             nullptr, nullptr, nullptr);
+    UpdateWindow(w);
+    RunUntilIdle();
+    // The icon sits in the window menu's place at the caption's left end.
+    EXPECT_EQ(ScreenColor(100 + 4 + 1 + 9, 100 + 4 + 9), RGB(0, 255, 0));
+    SendMessageA(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(red));
+    RunUntilIdle();
+    EXPECT_EQ(ScreenColor(100 + 4 + 1 + 9, 100 + 4 + 9), RGB(255, 0, 0));
+    DestroyWindow(w);
+    DestroyIcon(red);
+    DestroyIcon(green);
+}
+
 TEST_F(NonClient, DraggingTheCaptionMovesTheWindowThroughAModalLoop) {
     HWND w = CreateRecordedWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
     RunUntilIdle();
