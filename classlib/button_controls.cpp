@@ -1,6 +1,7 @@
 #include "classlib/button_controls.h"
 
-#include <algorithm>
+#include "classlib/graphics.h"
+#include "classlib/messages.h"
 
 namespace classlib {
 
@@ -8,124 +9,56 @@ using namespace win32;
 
 namespace {
 
-// The box of a check box or radio button: 13 pixels, centred vertically.
-constexpr int kBoxSize = 13;
+// The window paints itself; it takes its background brush and text colour
+// from the control.
+void AnswerColors(TWinControl* control, TMessage& m) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    SetTextColor(dc, ColorToRGB(control->Font()->Color()));
+    SetBkColor(dc, ColorToRGB(control->Color()));
+    control->Brush()->SetColor(control->Color());
+    m.Result = reinterpret_cast<LRESULT>(control->Brush()->Handle());
+}
 
 }  // namespace
 
 // TButtonControl
 
-TButtonControl::TButtonControl(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle({csSetCaption, csDoubleClicks, csCaptureMouse});
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
+    // The window presses, captures the mouse and reports the click itself.
+    SetControlStyle({csSetCaption, csDoubleClicks});
     SetTabStop(true);
     SetParentColor(true);
 }
 
-void TButtonControl::SetPressed(bool pressed) {
-    if (pressed == pressed_) return;
-    pressed_ = pressed;
-    Invalidate();
+void TButtonControl::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    CreateSubClass(p, "BUTTON");
 }
 
-void TButtonControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    TCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft || !Enabled()) return;
-    if (CanFocus() && !Focused()) SetFocus();
-    tracking_ = true;
-    SetPressed(true);
-}
+DWORD TButtonControl::AlignmentStyle(TAlignment alignment) { return alignment == taLeftJustify ? BS_LEFTTEXT : 0; }
 
-void TButtonControl::MouseMove(TShiftState shift, int x, int y) {
-    TCustomControl::MouseMove(shift, x, y);
-    if (tracking_) SetPressed(PtInRect(ClientRect(), Point(x, y)));
-}
-
-void TButtonControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    TCustomControl::MouseUp(button, shift, x, y);
-    if (button != mbLeft || !tracking_) return;
-    tracking_ = false;
-    bool inside = PtInRect(ClientRect(), Point(x, y));
-    SetPressed(false);
-    if (inside && Enabled()) Press();
-}
-
-void TButtonControl::KeyDown(WORD& key, TShiftState shift) {
-    TCustomControl::KeyDown(key, shift);
-    if (key == VK_SPACE && !spaceDown_) {
-        spaceDown_ = true;
-        SetPressed(true);
-    }
-}
-
-void TButtonControl::KeyUp(WORD& key, TShiftState shift) {
-    TCustomControl::KeyUp(key, shift);
-    if (key == VK_SPACE && spaceDown_) {
-        spaceDown_ = false;
-        SetPressed(false);
-        if (Enabled()) Press();
-    }
-}
-
-void TButtonControl::DrawCaption(TCanvas* canvas, TRect r, UINT flags, bool focused) {
-    std::string text = Caption();
-    canvas->Font()->Assign(Font());
-    canvas->Brush()->SetStyle(bsClear);
-    HDC dc = canvas->PrepareText();
-    if (!Enabled()) {
-        TRect shifted = r;
-        ::win32::OffsetRect(&shifted, 1, 1);
-        ::win32::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        DrawTextA(dc, text.c_str(), -1, &shifted, flags);
-        ::win32::SetTextColor(dc, ColorToRGB(clBtnShadow));
-    } else {
-        ::win32::SetTextColor(dc, ColorToRGB(Font()->Color()));
-    }
-    DrawTextA(dc, text.c_str(), -1, &r, flags);
-    if (focused && !text.empty()) {
-        TRect box = r;
-        DrawTextA(dc, text.c_str(), -1, &box, flags | DT_CALCRECT);
-        int w = RectWidth(box), h = RectHeight(box);
-        if (flags & DT_CENTER) box.left = r.left + (RectWidth(r) - w) / 2;
-        if (flags & DT_VCENTER) box.top = r.top + (RectHeight(r) - h) / 2;
-        box = Bounds(box.left - 1, box.top, w + 2, h);
-        ::win32::SetTextColor(dc, RGB(0, 0, 0));
-        ::win32::SetBkColor(dc, RGB(255, 255, 255));
-        ::win32::DrawFocusRect(dc, &box);
-    }
+void TButtonControl::SetButtonType(DWORD type) {
+    if (!HandleAllocated()) return;
+    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    if ((style & BS_TYPEMASK) != type) SendMessageA(Handle(), BM_SETSTYLE, type, TRUE);
 }
 
 void TButtonControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
-        case WM_GETDLGCODE: m.Result = DialogCode(); return;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            if (m.Msg == WM_KILLFOCUS && spaceDown_) {
-                spaceDown_ = false;
-                SetPressed(false);
+        case CN_COMMAND:
+            switch (HIWORD(m.WParam)) {
+                case BN_CLICKED: Clicked(); break;
+                case BN_DOUBLECLICKED: DoubleClicked(); break;
+                default: break;
             }
-            TCustomControl::Dispatch(m);
-            Invalidate();
+            m.Result = 0;
             return;
-        case WM_CANCELMODE:
-            tracking_ = false;
-            SetPressed(false);
-            TCustomControl::Dispatch(m);
-            return;
-        case CM_TEXTCHANGED:
-        case CM_ENABLEDCHANGED:
-            TCustomControl::Dispatch(m);
-            Invalidate();
-            return;
-        case CM_DIALOGCHAR:
-            if (IsAccel(static_cast<UINT>(m.WParam), Caption()) && CanFocus()) {
-                SetFocus();
-                Press();
-                m.Result = 1;
-                return;
-            }
-            TCustomControl::Dispatch(m);
-            return;
-        default: TCustomControl::Dispatch(m);
+        case CN_CTLCOLORBTN:
+        case CN_CTLCOLORSTATIC: return AnswerColors(this, m);
+        case WM_ERASEBKGND:
+            // The window fills what it paints.
+            return DefaultHandler(m);
+        default: TWinControl::Dispatch(m);
     }
 }
 
@@ -137,16 +70,26 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) {
     SetColor(clBtnFace);
 }
 
+void TButton::CreateParams(TCreateParams& p) {
+    TButtonControl::CreateParams(p);
+    p.Style |= active_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::SetButtonStyle(bool isDefault) { SetButtonType(isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON); }
+
+void TButton::SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    SetButtonStyle(active);
+}
+
 void TButton::SetDefault(bool isDefault) {
     if (isDefault == default_) return;
     default_ = isDefault;
     TCustomForm* form = GetParentForm(this);
     TWinControl* focused = form != nullptr ? form->ActiveControl() : nullptr;
-    active_ = dynamic_cast<TButton*>(focused) != nullptr ? focused == this : default_;
-    Invalidate();
+    SetActive(dynamic_cast<TButton*>(focused) != nullptr ? focused == this : default_);
 }
-
-LRESULT TButton::DialogCode() const { return DLGC_BUTTON | (active_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON); }
 
 void TButton::Click() {
     if (TCustomForm* form = GetParentForm(this); form != nullptr && modalResult_ != mrNone) {
@@ -155,40 +98,13 @@ void TButton::Click() {
     TButtonControl::Click();
 }
 
-void TButton::DrawFace(TCanvas* canvas, TRect r) {
-    bool focused = Focused();
-    DrawCaption(canvas, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, focused);
-}
-
-void TButton::Paint() {
-    TCanvas* c = Canvas();
-    TRect r = ClientRect();
-    // The default button carries a black frame around its face.
-    if (active_) {
-        c->Brush()->SetColor(clWindowFrame);
-        c->FrameRect(r);
-        ::win32::InflateRect(&r, -1, -1);
-    }
-    UINT state = DFCS_BUTTONPUSH;
-    if (Pressed()) state |= active_ ? DFCS_FLAT : DFCS_PUSHED;
-    if (!Enabled()) state |= DFCS_INACTIVE;
-    TRect face = r;
-    if (Pressed() && active_) {
-        c->Brush()->SetColor(clBtnShadow);
-        c->FrameRect(face);
-        ::win32::InflateRect(&face, -1, -1);
-        c->Brush()->SetColor(Color());
-        c->FillRect(face);
-    } else {
-        DrawFrameControl(c->Handle(), &face, DFC_BUTTON, state);
-        ::win32::InflateRect(&face, -2, -2);
-    }
-    if (Pressed()) ::win32::OffsetRect(&face, 1, 1);
-    DrawFace(c, face);
-}
-
 void TButton::Dispatch(TMessage& m) {
     switch (m.Msg) {
+        case WM_GETDLGCODE:
+            // Enter belongs to the form's default button, whatever the
+            // window's own style says.
+            m.Result = DLGC_BUTTON | (active_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+            return;
         case CM_DIALOGKEY:
             if (((m.WParam == VK_RETURN && active_) || (m.WParam == VK_ESCAPE && cancel_)) &&
                 KeyDataToShiftState(m.LParam).Empty() && CanFocus()) {
@@ -198,13 +114,18 @@ void TButton::Dispatch(TMessage& m) {
             }
             TButtonControl::Dispatch(m);
             return;
+        case CM_DIALOGCHAR:
+            if (IsAccel(static_cast<UINT>(m.WParam), Caption()) && CanFocus()) {
+                SetFocus();
+                Click();
+                m.Result = 1;
+                return;
+            }
+            TButtonControl::Dispatch(m);
+            return;
         case CM_FOCUSCHANGED: {
             auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
-            bool active = dynamic_cast<TButton*>(focused) != nullptr ? focused == this : default_;
-            if (active != active_) {
-                active_ = active;
-                Invalidate();
-            }
+            SetActive(dynamic_cast<TButton*>(focused) != nullptr ? focused == this : default_);
             TButtonControl::Dispatch(m);
             return;
         }
@@ -216,19 +137,44 @@ void TButton::Dispatch(TMessage& m) {
 
 TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
 
+DWORD TCheckBox::Type() const {
+    // The window toggles a two-state box itself; the grayed cycle is the
+    // library's, in its own order, and a grayed box needs the window's
+    // third state even when the user cannot reach it.
+    return allowGrayed_ || state_ == cbGrayed ? BS_3STATE : BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::CreateParams(TCreateParams& p) {
+    TButtonControl::CreateParams(p);
+    p.Style |= Type() | AlignmentStyle(alignment_);
+}
+
+void TCheckBox::InitializeWindow() { SendMessageA(Handle(), BM_SETCHECK, static_cast<WPARAM>(state_), 0); }
+
 void TCheckBox::SetState(TCheckBoxState state) {
     if (state == state_) return;
     state_ = state;
-    Invalidate();
+    if (HandleAllocated()) {
+        SetButtonType(Type());
+        SendMessageA(Handle(), BM_SETCHECK, static_cast<WPARAM>(state_), 0);
+    }
     Click();
 }
 
-void TCheckBox::SetAlignment(TAlignment alignment) {
-    alignment_ = alignment;
-    Invalidate();
+void TCheckBox::SetAllowGrayed(bool allow) {
+    if (allow == allowGrayed_) return;
+    allowGrayed_ = allow;
+    SetButtonType(Type());
+    if (!allow && state_ == cbGrayed) SetState(cbUnchecked);
 }
 
-void TCheckBox::Press() {
+void TCheckBox::SetAlignment(TAlignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    RecreateWnd();
+}
+
+void TCheckBox::Toggle() {
     switch (state_) {
         case cbUnchecked: SetState(allowGrayed_ ? cbGrayed : cbChecked); break;
         case cbGrayed: SetState(cbChecked); break;
@@ -236,24 +182,22 @@ void TCheckBox::Press() {
     }
 }
 
-void TCheckBox::Paint() {
-    TCanvas* c = Canvas();
-    TRect r = ClientRect();
-    c->Brush()->SetColor(Color());
-    c->FillRect(r);
-    int top = (RectHeight(r) - kBoxSize) / 2;
-    bool boxLeft = alignment_ == taRightJustify;
-    TRect box = boxLeft ? Bounds(0, top, kBoxSize, kBoxSize) : Bounds(r.right - kBoxSize, top, kBoxSize, kBoxSize);
-    UINT state = DFCS_BUTTONCHECK;
-    if (state_ != cbUnchecked) state |= DFCS_CHECKED;
-    if (Pressed()) state |= DFCS_PUSHED;
-    if (!Enabled() || state_ == cbGrayed) state |= DFCS_INACTIVE;
-    DrawFrameControl(c->Handle(), &box, DFC_BUTTON, state);
-    TRect text = boxLeft ? Rect(kBoxSize + 4, 0, r.right, r.bottom) : Rect(0, 0, r.right - kBoxSize - 4, r.bottom);
-    DrawCaption(c, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE, Focused());
+void TCheckBox::Clicked() {
+    if (Type() != BS_AUTOCHECKBOX) return Toggle();
+    // The window has already changed its check.
+    LRESULT check = SendMessageA(Handle(), BM_GETCHECK, 0, 0);
+    SetState(check == BST_CHECKED ? cbChecked : cbUnchecked);
 }
 
-void TCheckBox::Dispatch(TMessage& m) { TButtonControl::Dispatch(m); }
+void TCheckBox::Dispatch(TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && IsAccel(static_cast<UINT>(m.WParam), Caption()) && CanFocus()) {
+        SetFocus();
+        if (Focused()) Toggle();
+        m.Result = 1;
+        return;
+    }
+    TButtonControl::Dispatch(m);
+}
 
 // TRadioButton
 
@@ -263,16 +207,26 @@ TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
     SetTabStop(false);
 }
 
+void TRadioButton::CreateParams(TCreateParams& p) {
+    TButtonControl::CreateParams(p);
+    p.Style |= BS_AUTORADIOBUTTON | AlignmentStyle(alignment_);
+}
+
+void TRadioButton::InitializeWindow() {
+    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void TRadioButton::SetAlignment(TAlignment alignment) {
+    if (alignment == alignment_) return;
     alignment_ = alignment;
-    Invalidate();
+    RecreateWnd();
 }
 
 void TRadioButton::SetChecked(bool checked) {
     if (checked == checked_) return;
     checked_ = checked;
     SetTabStop(checked);
-    Invalidate();
+    if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!checked) return;
     if (Parent() != nullptr) {
         for (int i = 0; i < Parent()->ControlCount(); ++i) {
@@ -283,36 +237,24 @@ void TRadioButton::SetChecked(bool checked) {
     Click();
 }
 
-void TRadioButton::Press() { SetChecked(true); }
-
-void TRadioButton::Paint() {
-    TCanvas* c = Canvas();
-    TRect r = ClientRect();
-    c->Brush()->SetColor(Color());
-    c->FillRect(r);
-    int top = (RectHeight(r) - kBoxSize) / 2;
-    bool boxLeft = alignment_ == taRightJustify;
-    TRect box = boxLeft ? Bounds(0, top, kBoxSize, kBoxSize) : Bounds(r.right - kBoxSize, top, kBoxSize, kBoxSize);
-    UINT state = DFCS_BUTTONRADIO;
-    if (checked_) state |= DFCS_CHECKED;
-    if (Pressed()) state |= DFCS_PUSHED;
-    if (!Enabled()) state |= DFCS_INACTIVE;
-    DrawFrameControl(c->Handle(), &box, DFC_BUTTON, state);
-    TRect text = boxLeft ? Rect(kBoxSize + 4, 0, r.right, r.bottom) : Rect(0, 0, r.right - kBoxSize - 4, r.bottom);
-    DrawCaption(c, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE, Focused());
-}
-
 void TRadioButton::Dispatch(TMessage& m) {
-    if (m.Msg == WM_GETDLGCODE) {
-        m.Result = DLGC_BUTTON | DLGC_RADIOBUTTON;
-        return;
-    }
-    if (m.Msg == CM_ENTER) {
-        // Moving onto a radio button with the arrow keys checks it.
-        if (GetKeyState(VK_LEFT) < 0 || GetKeyState(VK_RIGHT) < 0 || GetKeyState(VK_UP) < 0 ||
-            GetKeyState(VK_DOWN) < 0) {
-            SetChecked(true);
-        }
+    switch (m.Msg) {
+        case CM_DIALOGCHAR:
+            if (IsAccel(static_cast<UINT>(m.WParam), Caption()) && CanFocus()) {
+                SetFocus();
+                SetChecked(true);
+                m.Result = 1;
+                return;
+            }
+            break;
+        case CM_ENTER:
+            // Moving onto a radio button with the arrow keys checks it.
+            if (GetKeyState(VK_LEFT) < 0 || GetKeyState(VK_RIGHT) < 0 || GetKeyState(VK_UP) < 0 ||
+                GetKeyState(VK_DOWN) < 0) {
+                SetChecked(true);
+            }
+            break;
+        default: break;
     }
     TButtonControl::Dispatch(m);
 }

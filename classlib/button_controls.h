@@ -1,8 +1,9 @@
-// The push button, check box and radio button. Until the window system has
-// its "BUTTON" class the library gives them their behaviour itself: focus
-// and the space bar, mouse press and release inside, Default and Cancel
-// buttons answering Enter and Escape, accelerators, and the classic look
-// drawn with DrawFrameControl.
+// The push button, check box and radio button on the window system's
+// "BUTTON" class. The window presses, tracks the mouse, paints and tells
+// of clicks (BN_CLICKED, reflected as CN_COMMAND); the library keeps the
+// state, the Default and Cancel buttons that answer Enter and Escape, the
+// default look following the focused button, accelerators, ModalResult and
+// the radio buttons of one parent unchecking each other.
 #pragma once
 
 #include <string>
@@ -12,29 +13,21 @@
 
 namespace classlib {
 
-class TButtonControl : public TCustomControl {
+class TButtonControl : public TWinControl {
 public:
     explicit TButtonControl(TComponent* owner);
-    bool Pressed() const { return pressed_; }
 
 protected:
+    void CreateParams(TCreateParams& params) override;
     void Dispatch(TMessage& message) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void KeyDown(win32::WORD& key, TShiftState shift) override;
-    void KeyUp(win32::WORD& key, TShiftState shift) override;
-    // What a completed press does (a push button clicks, a check box
-    // toggles first).
-    virtual void Press() { Click(); }
-    virtual win32::LRESULT DialogCode() const { return win32::DLGC_BUTTON; }
-    void DrawCaption(TCanvas* canvas, TRect r, win32::UINT flags, bool focused);
-
-private:
-    void SetPressed(bool pressed);
-    bool pressed_ = false;
-    bool tracking_ = false;
-    bool spaceDown_ = false;
+    // BN_CLICKED from the window: the user pressed and let go over it.
+    virtual void Clicked() { Click(); }
+    virtual void DoubleClicked() {}
+    // The style word of the kind: BS_PUSHBUTTON, BS_AUTOCHECKBOX, ...
+    void SetButtonType(win32::DWORD type);
+    // BS_LEFTTEXT for taLeftJustify; taRightJustify puts the box at the
+    // left and the text right of it.
+    static win32::DWORD AlignmentStyle(TAlignment alignment);
 };
 
 class TButton : public TButtonControl {
@@ -49,18 +42,21 @@ public:
     // mrNone.
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
-    // The button Enter would press now.
+    // The button Enter would press now: the focused button, or the default
+    // one while the focus is on a control that is no button.
     bool Active() const { return active_; }
 
     void Click() override;
 
 protected:
-    void Paint() override;
+    void CreateParams(TCreateParams& params) override;
     void Dispatch(TMessage& message) override;
-    win32::LRESULT DialogCode() const override;
-    virtual void DrawFace(TCanvas* canvas, TRect r);
+    // Gives the window the default look or takes it away.
+    virtual void SetButtonStyle(bool isDefault);
 
 private:
+    void SetActive(bool active);
+
     bool default_ = false;
     bool cancel_ = false;
     bool active_ = false;
@@ -73,21 +69,27 @@ class TCheckBox : public TButtonControl {
 public:
     explicit TCheckBox(TComponent* owner);
     TCheckBoxState State() const { return state_; }
+    // A new state runs OnClick, set by the user or by the program.
     void SetState(TCheckBoxState state);
     bool Checked() const { return state_ == cbChecked; }
     void SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+    // The user's clicks then go unchecked, grayed, checked.
     bool AllowGrayed() const { return allowGrayed_; }
-    void SetAllowGrayed(bool allow) { allowGrayed_ = allow; }
-    // taRightJustify puts the box at the left and the text right of it.
+    void SetAllowGrayed(bool allow);
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
 
 protected:
-    void Paint() override;
-    void Press() override;
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
     void Dispatch(TMessage& message) override;
+    void Clicked() override;
+    // The state after the next click.
+    void Toggle();
 
 private:
+    win32::DWORD Type() const;
+
     TCheckBoxState state_ = cbUnchecked;
     bool allowGrayed_ = false;
     TAlignment alignment_ = taRightJustify;
@@ -103,9 +105,11 @@ public:
     void SetAlignment(TAlignment alignment);
 
 protected:
-    void Paint() override;
-    void Press() override;
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
     void Dispatch(TMessage& message) override;
+    void Clicked() override { SetChecked(true); }
+    void DoubleClicked() override { DblClick(); }
 
 private:
     bool checked_ = false;

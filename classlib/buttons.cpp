@@ -314,8 +314,69 @@ constexpr KindInfo kKinds[] = {
 
 }  // namespace
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>()) {
+TBitBtn::TBitBtn(TComponent* owner)
+    : TButton(owner), glyph_(std::make_unique<TBitmap>()), canvas_(std::make_unique<TCanvas>()) {
     glyph_->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+void TBitBtn::CreateParams(TCreateParams& p) {
+    TButton::CreateParams(p);
+    p.Style = (p.Style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+    // An owner-drawn window takes a second click as a double click and
+    // reports no press; every click of a button presses it.
+    p.WindowClass.style &= ~CS_DBLCLKS;
+}
+
+// The window stays owner-drawn; the default look is ours to paint.
+void TBitBtn::SetButtonStyle(bool) { Invalidate(); }
+
+void TBitBtn::Dispatch(TMessage& m) {
+    if (m.Msg != CN_DRAWITEM) return TButton::Dispatch(m);
+    auto* s = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    int saved = SaveDC(s->hDC);
+    canvas_->SetHandle(s->hDC);
+    try {
+        DrawItem(canvas_.get(), s->rcItem, (s->itemState & ODS_SELECTED) != 0, (s->itemState & ODS_FOCUS) != 0);
+    } catch (...) {
+        canvas_->SetHandle(nullptr);
+        RestoreDC(s->hDC, saved);
+        throw;
+    }
+    canvas_->SetHandle(nullptr);
+    RestoreDC(s->hDC, saved);
+    m.Result = TRUE;
+}
+
+void TBitBtn::DrawItem(TCanvas* c, TRect r, bool pushed, bool focused) {
+    // The default button carries a black frame around its face; pressed,
+    // it sinks flat inside it.
+    if (Active()) {
+        c->Brush()->SetColor(clWindowFrame);
+        c->FrameRect(r);
+        ::win32::InflateRect(&r, -1, -1);
+    }
+    TRect face = r;
+    if (pushed && Active()) {
+        c->Brush()->SetColor(clBtnShadow);
+        c->FrameRect(face);
+        ::win32::InflateRect(&face, -1, -1);
+        c->Brush()->SetColor(Color());
+        c->FillRect(face);
+    } else {
+        UINT state = DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0);
+        DrawFrameControl(c->Handle(), &face, DFC_BUTTON, state);
+        ::win32::InflateRect(&face, -2, -2);
+    }
+    TRect area = face;
+    if (pushed) ::win32::OffsetRect(&area, 1, 1);
+    DrawFace(c, area, pushed, focused);
+    if (focused) {
+        TRect focus = r;
+        ::win32::InflateRect(&focus, -3, -3);
+        ::win32::SetTextColor(c->Handle(), RGB(0, 0, 0));
+        ::win32::SetBkColor(c->Handle(), RGB(255, 255, 255));
+        ::win32::DrawFocusRect(c->Handle(), &focus);
+    }
 }
 
 TBitBtn::~TBitBtn() { glyph_->OnChange = nullptr; }
@@ -387,26 +448,39 @@ void TBitBtn::SetSpacing(int spacing) {
     Invalidate();
 }
 
-void TBitBtn::DrawFace(TCanvas* canvas, TRect r) {
-    if (glyph_->Empty()) {
-        TButton::DrawFace(canvas, r);
-        return;
-    }
-    int gw = glyph_->Width() / numGlyphs_, gh = glyph_->Height();
+void TBitBtn::DrawFace(TCanvas* canvas, TRect r, bool pushed, bool) {
     std::string text = Caption();
     canvas->Font()->Assign(Font());
+    canvas->Brush()->SetStyle(bsClear);
     HDC dc = canvas->PrepareText();
     TRect measure = Rect(0, 0, 0, 0);
-    DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    if (!text.empty()) DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
     int tw = RectWidth(measure);
-    int total = gw + (text.empty() ? 0 : spacing_ + tw);
-    int x = r.left + (RectWidth(r) - total) / 2;
-    int gy = r.top + (RectHeight(r) - gh) / 2;
-    int index = !Enabled() && numGlyphs_ > 1 ? 1 : Pressed() && numGlyphs_ > 2 ? 2 : 0;
-    TransparentBlt(dc, x, gy, gw, gh, glyph_->Canvas()->Handle(), index * gw, 0, gw, gh,
-                   ColorToRGB(glyph_->TransparentColor()));
-    TRect textRect = Rect(x + gw + spacing_, r.top, x + gw + spacing_ + tw, r.bottom);
-    DrawCaption(canvas, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE, Focused());
+    int gw = glyph_->Empty() ? 0 : glyph_->Width() / numGlyphs_;
+    int gh = glyph_->Empty() ? 0 : glyph_->Height();
+    int gap = gw > 0 && !text.empty() ? spacing_ : 0;
+    int x = r.left + (RectWidth(r) - (gw + gap + tw)) / 2;
+    if (gw > 0) {
+        int gy = r.top + (RectHeight(r) - gh) / 2;
+        int index = !Enabled() && numGlyphs_ > 1 ? 1 : pushed && numGlyphs_ > 2 ? 2 : 0;
+        TransparentBlt(dc, x, gy, gw, gh, glyph_->Canvas()->Handle(), index * gw, 0, gw, gh,
+                       ColorToRGB(glyph_->TransparentColor()));
+    }
+    if (text.empty()) return;
+    TRect t = Rect(x + gw + gap, r.top, x + gw + gap + tw, r.bottom);
+    UINT flags = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+    if (!Enabled()) {
+        // Disabled text is etched: highlight a pixel down and right under
+        // the shadow grey.
+        TRect shifted = t;
+        ::win32::OffsetRect(&shifted, 1, 1);
+        ::win32::SetTextColor(dc, ColorToRGB(clBtnHighlight));
+        DrawTextA(dc, text.c_str(), -1, &shifted, flags);
+        ::win32::SetTextColor(dc, ColorToRGB(clBtnShadow));
+    } else {
+        ::win32::SetTextColor(dc, ColorToRGB(Font()->Color()));
+    }
+    DrawTextA(dc, text.c_str(), -1, &t, flags);
 }
 
 }  // namespace classlib

@@ -75,9 +75,10 @@ private:
 
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 
-// A push button with a glyph beside its caption. A kind other than
-// bkCustom gives the caption, glyph and modal result of that kind (bkOK:
-// "OK", a green check, mrOk, the default button).
+// A push button with a glyph beside its caption, an owner-drawn "BUTTON"
+// window the library paints. A kind other than bkCustom gives the
+// caption, glyph and modal result of that kind (bkOK: "OK", a green check,
+// mrOk, the default button).
 class TBitBtn : public TButton {
 public:
     explicit TBitBtn(TComponent* owner);
@@ -94,11 +95,17 @@ public:
     void SetSpacing(int spacing);
 
 protected:
-    void DrawFace(TCanvas* canvas, TRect r) override;
+    void CreateParams(TCreateParams& params) override;
+    void Dispatch(TMessage& message) override;
+    void SetButtonStyle(bool isDefault) override;
+    // Paints the whole button: frame, face, glyph and caption.
+    virtual void DrawItem(TCanvas* canvas, TRect rect, bool pushed, bool focused);
 
 private:
     void MakeKindGlyph();
+    void DrawFace(TCanvas* canvas, TRect r, bool pushed, bool focused);
     std::unique_ptr<TBitmap> glyph_;
+    std::unique_ptr<TCanvas> canvas_;
     TBitBtnKind kind_ = bkCustom;
     int numGlyphs_ = 1;
     TButtonLayout layout_ = blGlyphLeft;

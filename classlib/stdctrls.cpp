@@ -170,13 +170,19 @@ void TCustomLabel::Dispatch(TMessage& m) {
 
 // TCustomGroupBox
 
-TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) {
     SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csReplicatable});
     SetBounds(0, 0, 185, 105);
 }
 
+void TCustomGroupBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    CreateSubClass(p, "BUTTON");
+    p.Style |= BS_GROUPBOX;
+}
+
 void TCustomGroupBox::AdjustClientRect(TRect& rect) {
-    TCustomControl::AdjustClientRect(rect);
+    TWinControl::AdjustClientRect(rect);
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
     TSize size{0, 0};
@@ -187,47 +193,26 @@ void TCustomGroupBox::AdjustClientRect(TRect& rect) {
     ::win32::InflateRect(&rect, -2, -2);
 }
 
-void TCustomGroupBox::Paint() {
-    TCanvas* c = Canvas();
-    c->Font()->Assign(Font());
-    int h = c->TextHeight("0");
-    TRect r = Rect(0, h / 2 - 1, Width(), Height());
-    // The classic etched frame: a highlight line one pixel below and right
-    // of a shadow line.
-    r.left += 1;
-    r.top += 1;
-    c->Brush()->SetColor(clBtnHighlight);
-    c->FrameRect(r);
-    ::win32::OffsetRect(&r, -1, -1);
-    c->Brush()->SetColor(clBtnShadow);
-    c->FrameRect(r);
-    std::string text = Text();
-    if (!text.empty()) {
-        TRect t = Rect(8, 0, 0, h);
-        UINT flags = DT_LEFT | DT_SINGLELINE;
-        DrawTextA(c->Handle(), text.c_str(), -1, &t, flags | DT_CALCRECT);
-        c->Brush()->SetColor(Color());
-        c->FillRect(t);
-        c->Brush()->SetStyle(bsClear);
-        HDC dc = c->PrepareText();
-        if (!Enabled()) {
-            TRect shifted = t;
-            ::win32::OffsetRect(&shifted, 1, 1);
-            ::win32::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-            DrawTextA(dc, text.c_str(), -1, &shifted, flags);
-            ::win32::SetTextColor(dc, ColorToRGB(clBtnShadow));
-        } else {
-            ::win32::SetTextColor(dc, ColorToRGB(Font()->Color()));
-        }
-        DrawTextA(dc, text.c_str(), -1, &t, flags);
-    }
-}
-
 void TCustomGroupBox::Dispatch(TMessage& m) {
     switch (m.Msg) {
+        case WM_NCHITTEST:
+            // The window lets the mouse through to its parent; in the
+            // library the group is a control of its own that hears it.
+            m.Result = HTCLIENT;
+            return;
+        case CN_CTLCOLORSTATIC: {
+            // The window paints the frame and caption on our colours; the
+            // inside is erased with the control's brush.
+            HDC dc = reinterpret_cast<HDC>(m.WParam);
+            SetTextColor(dc, ColorToRGB(Font()->Color()));
+            SetBkColor(dc, ColorToRGB(Color()));
+            Brush()->SetColor(Color());
+            m.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
+            return;
+        }
         case CM_TEXTCHANGED:
         case CM_FONTCHANGED:
-            TCustomControl::Dispatch(m);
+            TWinControl::Dispatch(m);
             Invalidate();
             Realign();
             return;
@@ -237,9 +222,9 @@ void TCustomGroupBox::Dispatch(TMessage& m) {
                 m.Result = 1;
                 return;
             }
-            TCustomControl::Dispatch(m);
+            TWinControl::Dispatch(m);
             return;
-        default: TCustomControl::Dispatch(m);
+        default: TWinControl::Dispatch(m);
     }
 }
 

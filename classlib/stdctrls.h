@@ -1,6 +1,6 @@
-// Standard controls drawn by the library itself: TLabel and TGroupBox.
-// (Buttons and check boxes are in button_controls.h; the controls on the
-// window system's own classes are in edit.h, list_controls.h and spin.h.)
+// The label, drawn by the library itself, and the group box.
+// (Buttons and check boxes are in button_controls.h; the other controls on
+// the window system's own classes are in edit.h, list_controls.h and spin.h.)
 #pragma once
 
 #include <string>
@@ -60,13 +60,15 @@ public:
     using TCustomLabel::TCustomLabel;
 };
 
-class TCustomGroupBox : public TCustomControl {
+// A frame with a caption around other controls, on the window system's
+// "BUTTON" class (BS_GROUPBOX).
+class TCustomGroupBox : public TWinControl {
 public:
     explicit TCustomGroupBox(TComponent* owner);
 
 protected:
+    void CreateParams(TCreateParams& params) override;
     void AdjustClientRect(TRect& rect) override;
-    void Paint() override;
     void Dispatch(TMessage& message) override;
 };
 
