@@ -2,6 +2,8 @@
 // scroll arrows, that step a position within a range. A press steps once
 // at once and, held, again after a delay and then at a steady rate, with
 // the increments of the acceleration table growing as the hold goes on.
+// With UDS_ARROWKEYS the buddy's window procedure is wrapped, so the Up
+// and Down keys typed into the buddy step the position too.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +23,12 @@ constexpr UINT kRepeatDelay = 100;
 
 enum class Half { None, Up, Down };
 
+// Where a wrapped buddy keeps its own procedure and its up-down control.
+constexpr char kBuddyProcProp[] = "msctls_updown32.BuddyProc";
+constexpr char kBuddyOwnerProp[] = "msctls_updown32.Owner";
+
+LRESULT CALLBACK BuddyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 class UpDown final : public user::controls::Control {
 public:
     UpDown(HWND hwnd, const CREATESTRUCTA&) : Control(hwnd) {}
@@ -30,6 +38,9 @@ public:
             case WM_CREATE:
                 if (Style() & UDS_AUTOBUDDY) SetBuddy(GetWindow(Window(), GW_HWNDPREV));
                 return 0;
+            case WM_DESTROY:
+                ReleaseBuddy();
+                return Default(msg, wParam, lParam);
             case WM_PAINT:
             case WM_PRINTCLIENT: return OnPaint(reinterpret_cast<HDC>(wParam));
             case WM_ERASEBKGND: return 1;
@@ -86,6 +97,33 @@ public:
         }
     }
 
+    // A key in the wrapped buddy: true when it was one of the arrows.
+    bool BuddyKey(UINT msg, WPARAM key) {
+        if (key != VK_UP && key != VK_DOWN) return false;
+        Half h = key == VK_UP ? Half::Up : Half::Down;
+        if (msg == WM_KEYUP) {
+            if (keyHeld_ != Half::None) {
+                keyHeld_ = Half::None;
+                InvalidateRect(Window(), nullptr, FALSE);
+                SendScroll(SB_ENDSCROLL);
+            }
+            return true;
+        }
+        if (!IsWindowEnabled(Window())) return true;
+        if (keyHeld_ != h) {
+            keyHeld_ = h;
+            InvalidateRect(Window(), nullptr, FALSE);
+        }
+        Step(h, accel_.empty() ? 1 : accel_[0].nInc);
+        return true;
+    }
+
+    // The buddy's window goes: it is no longer ours to wrap or to write to.
+    void BuddyGone() {
+        buddy_ = nullptr;
+        keyHeld_ = Half::None;
+    }
+
 private:
     static POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
     bool Horizontal() const { return (Style() & UDS_HORZ) != 0; }
@@ -120,7 +158,7 @@ private:
         const bool enabled = IsWindowEnabled(Window()) != FALSE;
         for (Half h : {Half::Up, Half::Down}) {
             RECT r = HalfRect(h);
-            const bool pushed = pressed_ == h && inside_;
+            const bool pushed = (pressed_ == h && inside_) || keyHeld_ == h;
             DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
             // The arrows keep the classic 5 x 3 glyph however flat the
             // halves are (the scroll-bar arrow would shrink to a dot).
@@ -290,10 +328,32 @@ private:
 
     LRESULT SetBuddy(HWND buddy) {
         HWND old = buddy_;
+        ReleaseBuddy();
         buddy_ = buddy && IsWindow(buddy) ? buddy : nullptr;
+        if (buddy_ && (Style() & UDS_ARROWKEYS)) WrapBuddy();
         if (buddy_ && (Style() & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT))) AlignToBuddy();
         ShowInBuddy();
         return reinterpret_cast<LRESULT>(old);
+    }
+
+    void WrapBuddy() {
+        if (GetPropA(buddy_, kBuddyOwnerProp)) return;  // another up-down's already
+        auto old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(buddy_, GWLP_WNDPROC));
+        if (!old || old == BuddyProc) return;
+        SetPropA(buddy_, kBuddyProcProp, reinterpret_cast<HANDLE>(old));
+        SetPropA(buddy_, kBuddyOwnerProp, Window());
+        SetWindowLongPtrA(buddy_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BuddyProc));
+    }
+
+    // Gives the buddy its own procedure back, unless someone has wrapped
+    // it again since; then the wrapper only stops stepping.
+    void ReleaseBuddy() {
+        keyHeld_ = Half::None;
+        if (!buddy_ || !IsWindow(buddy_) || GetPropA(buddy_, kBuddyOwnerProp) != Window()) return;
+        RemovePropA(buddy_, kBuddyOwnerProp);
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(buddy_, GWLP_WNDPROC)) != BuddyProc) return;
+        auto old = reinterpret_cast<WNDPROC>(RemovePropA(buddy_, kBuddyProcProp));
+        if (old) SetWindowLongPtrA(buddy_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     }
 
     // Stands beside the buddy, as tall as it, taking the room from its width.
@@ -366,9 +426,24 @@ private:
     HWND buddy_ = nullptr;
     std::vector<UDACCEL> accel_{{0, 1}, {2, 5}, {5, 20}};
     Half pressed_ = Half::None;
+    Half keyHeld_ = Half::None;  // an arrow key held in the buddy
     bool inside_ = false;
     DWORD heldSince_ = 0;
 };
+
+LRESULT CALLBACK BuddyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kBuddyProcProp));
+    auto* owner = reinterpret_cast<HWND>(GetPropA(hwnd, kBuddyOwnerProp));
+    auto* upDown = owner ? dynamic_cast<UpDown*>(user::controls::Control::FromWindow(owner)) : nullptr;
+    if ((msg == WM_KEYDOWN || msg == WM_KEYUP) && upDown && upDown->BuddyKey(msg, wParam)) return 0;
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kBuddyProcProp);
+        RemovePropA(hwnd, kBuddyOwnerProp);
+        if (own) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+        if (upDown) upDown->BuddyGone();
+    }
+    return own ? CallWindowProcA(own, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
 
 std::unique_ptr<user::controls::Control> MakeUpDown(HWND hwnd, const CREATESTRUCTA& create) {
     return std::make_unique<UpDown>(hwnd, create);

@@ -1,6 +1,7 @@
 // The "msctls_updown32" class: stepping by mouse and keys, the parent's
 // notifications and its say over a step, ranges (reversed, wrapping), the
 // buddy that shows the position, and the held arrow.
+#include <string>
 #include <vector>
 
 #include "platform/comctl/commctrl.h"
@@ -155,6 +156,66 @@ TEST_F(UpDownTest, AHeldArrowRepeatsFasterTheLongerItIsHeld) {
     EnableWindow(ud, FALSE);
     Click(108, kUpY);
     EXPECT_EQ(Pos(ud), 13);
+}
+
+TEST_F(UpDownTest, ArrowKeysTypedIntoTheBuddyStepThePosition) {
+    auto makeEdit = [this](int y) {
+        return CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, y, 80, 24, parent_, nullptr, nullptr,
+                               nullptr);
+    };
+    auto text = [](HWND edit) {
+        char buf[32] = {};
+        GetWindowTextA(edit, buf, sizeof buf);
+        return std::string(buf);
+    };
+    HWND edit = makeEdit(20);
+    const LONG_PTR editProc = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+    HWND ud = Make(UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 10, 5, edit);
+    SetFocus(edit);
+    PressKey(VK_UP);
+    EXPECT_EQ(Pos(ud), 6);
+    EXPECT_EQ(text(edit), "6");
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(Pos(ud), 4);
+    EXPECT_EQ(deltas_, (std::vector<int>{1, -1, -1})) << "the parent has its say over each step";
+    EXPECT_EQ(GetFocus(), edit);
+    PressKey(VK_LEFT);
+    EXPECT_EQ(Pos(ud), 4) << "the other keys stay the edit's";
+    bool ended = false;
+    for (const Message& m : Log().All()) {
+        ended |= m.hwnd == parent_ && m.msg == WM_VSCROLL && LOWORD(m.wParam) == SB_ENDSCROLL;
+    }
+    EXPECT_TRUE(ended) << "letting go of the key ends the scroll";
+
+    // A new buddy is wrapped and the old one has its own procedure back.
+    HWND other = makeEdit(60);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(other), 0);
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), editProc);
+    SetFocus(edit);
+    PressKey(VK_UP);
+    EXPECT_EQ(Pos(ud), 4);
+    SetFocus(other);
+    PressKey(VK_UP);
+    EXPECT_EQ(Pos(ud), 5);
+    // Without the style the keys are the buddy's alone.
+    HWND plain = makeEdit(100);
+    HWND quiet = Make(UDS_SETBUDDYINT, 0, 10, 5, plain);
+    SetFocus(plain);
+    PressKey(VK_UP);
+    EXPECT_EQ(Pos(quiet), 5);
+
+    // Either window may go first.
+    DestroyWindow(ud);
+    DestroyWindow(quiet);
+    EXPECT_EQ(GetWindowLongPtrA(other, GWLP_WNDPROC), editProc);
+    SetFocus(other);
+    PressKey(VK_UP);
+    HWND last = Make(UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 10, 5, plain);
+    DestroyWindow(plain);
+    EXPECT_EQ(SendMessageA(last, UDM_GETBUDDY, 0, 0), 0);
+    Click(108, kUpY);
+    EXPECT_EQ(Pos(last), 6);
 }
 
 }  // namespace
