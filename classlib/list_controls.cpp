@@ -32,6 +32,43 @@ void AnswerColors(TWinControl* control, TMessage& m) {
     m.Result = reinterpret_cast<LRESULT>(control->Brush()->Handle());
 }
 
+TOwnerDrawState OwnerDrawState(UINT itemState) {
+    TOwnerDrawState state;
+    if (itemState & ODS_SELECTED) state += odSelected;
+    if (itemState & ODS_GRAYED) state += odGrayed;
+    if (itemState & ODS_DISABLED) state += odDisabled;
+    if (itemState & ODS_CHECKED) state += odChecked;
+    if (itemState & ODS_FOCUS) state += odFocused;
+    if (itemState & ODS_DEFAULT) state += odDefault;
+    if (itemState & ODS_COMBOBOXEDIT) state += odComboBoxEdit;
+    return state;
+}
+
+// Paints one owner-drawn item of a list or combo box: the canvas on the
+// window's DC with the control's font and colours, the highlight of a
+// selected item, `draw` for the item itself and the focus rectangle.
+void DrawOwnerItem(TWinControl* control, TCanvas* canvas, const DRAWITEMSTRUCT& s,
+                   const std::function<void(int, TRect, TOwnerDrawState)>& draw) {
+    struct Release {
+        TCanvas* canvas;
+        ~Release() { canvas->SetHandle(nullptr); }
+    } release{canvas};
+    TOwnerDrawState state = OwnerDrawState(s.itemState);
+    canvas->SetHandle(s.hDC);
+    canvas->SetFont(control->Font());
+    canvas->SetBrush(control->Brush());
+    canvas->Brush()->SetColor(control->Color());
+    int index = static_cast<int>(s.itemID);
+    if (index >= 0 && state.Contains(odSelected)) {
+        canvas->Brush()->SetColor(clHighlight);
+        canvas->Font()->SetColor(clHighlightText);
+    }
+    TRect rect = s.rcItem;
+    if (index >= 0) draw(index, rect, state);
+    else canvas->FillRect(rect);
+    if (state.Contains(odFocused)) canvas->DrawFocusRect(rect);
+}
+
 }  // namespace
 
 // ---- TListControlItems ------------------------------------------------------------
@@ -286,28 +323,17 @@ void TCustomListBox::DrawItem(int index, TRect rect, TOwnerDrawState state) {
     }
 }
 
-void TCustomListBox::CNDrawItem(TMessage& m) {
-    auto* s = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-    TOwnerDrawState state;
-    if (s->itemState & ODS_SELECTED) state += odSelected;
-    if (s->itemState & ODS_GRAYED) state += odGrayed;
-    if (s->itemState & ODS_DISABLED) state += odDisabled;
-    if (s->itemState & ODS_CHECKED) state += odChecked;
-    if (s->itemState & ODS_FOCUS) state += odFocused;
-    canvas_->SetHandle(s->hDC);
-    canvas_->SetFont(Font());
-    canvas_->SetBrush(Brush());
-    canvas_->Brush()->SetColor(Color());
-    int index = static_cast<int>(s->itemID);
-    if (index >= 0 && state.Contains(odSelected)) {
-        canvas_->Brush()->SetColor(clHighlight);
-        canvas_->Font()->SetColor(clHighlightText);
+void TCustomListBox::MeasureItem(int index, int& height) {
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
+}
+
+void TCustomListBox::CNMeasureItem(TMessage& m) {
+    auto* s = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (s != nullptr && s->CtlType == ODT_LISTBOX) {
+        int height = itemHeight_;
+        if (style_ == lbOwnerDrawVariable) MeasureItem(static_cast<int>(s->itemID), height);
+        s->itemHeight = static_cast<UINT>(std::max(1, height));
     }
-    TRect rect = s->rcItem;
-    if (index >= 0) DrawItem(index, rect, state);
-    else canvas_->FillRect(rect);
-    if (state.Contains(odFocused)) canvas_->DrawFocusRect(rect);
-    canvas_->SetHandle(nullptr);
     m.Result = TRUE;
 }
 
@@ -321,13 +347,12 @@ void TCustomListBox::Dispatch(TMessage& m) {
             }
             m.Result = 0;
             return;
-        case CN_DRAWITEM: return CNDrawItem(m);
-        case CN_MEASUREITEM: {
-            auto* s = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-            if (s != nullptr && s->CtlType == ODT_LISTBOX) s->itemHeight = static_cast<UINT>(itemHeight_);
+        case CN_DRAWITEM:
+            DrawOwnerItem(this, canvas_.get(), *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
+                          [this](int index, TRect rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
             m.Result = TRUE;
             return;
-        }
+        case CN_MEASUREITEM: return CNMeasureItem(m);
         case CN_CTLCOLORLISTBOX: return AnswerColors(this, m);
         case WM_PAINT:
         case WM_ERASEBKGND:
@@ -340,7 +365,9 @@ void TCustomListBox::Dispatch(TMessage& m) {
 // ---- TCustomComboBox -------------------------------------------------------------
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TWinControl(owner), items_(std::make_unique<TListControlItems>(this, kComboBoxMessages)) {
+    : TWinControl(owner),
+      items_(std::make_unique<TListControlItems>(this, kComboBoxMessages)),
+      canvas_(std::make_unique<TCanvas>()) {
     // The window drops its list and captures the mouse itself.
     SetControlStyle({csSetCaption, csDoubleClicks, csFixedHeight});
     SetBounds(0, 0, 145, 20);
@@ -359,6 +386,8 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
         case csDropDown: p.Style |= CBS_DROPDOWN; break;
         case csSimple: p.Style |= CBS_SIMPLE; break;
         case csDropDownList: p.Style |= CBS_DROPDOWNLIST; break;
+        case csOwnerDrawFixed: p.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED; break;
+        case csOwnerDrawVariable: p.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE; break;
     }
     if (sorted_) p.Style |= CBS_SORT;
     p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
@@ -369,7 +398,7 @@ void TCustomComboBox::InitializeWindow() {
     items_->RestoreToWindow();
     if (maxLength_ > 0) SendMessageA(h, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     if (itemIndex_ >= 0) SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    else if (style_ != csDropDownList) SetWindowTextA(h, textValue_.c_str());
+    else if (HasEdit()) SetWindowTextA(h, textValue_.c_str());
     itemIndex_ = -1;
     AdjustDropDown();
 }
@@ -378,7 +407,7 @@ void TCustomComboBox::DestroyWnd() {
     if (HandleAllocated() && !ComponentState().Contains(csDestroying)) {
         itemIndex_ = ItemIndex();
         // Text typed into the edit that matches no item is kept as text.
-        if (style_ != csDropDownList && itemIndex_ >= 0 && Text() != items_->Get(itemIndex_)) itemIndex_ = -1;
+        if (HasEdit() && itemIndex_ >= 0 && Text() != items_->Get(itemIndex_)) itemIndex_ = -1;
         items_->SaveFromWindow();
     }
     TWinControl::DestroyWnd();
@@ -411,10 +440,10 @@ void TCustomComboBox::SetItemIndex(int index) {
 }
 
 void TCustomComboBox::SetText(const std::string& text) {
-    if (style_ == csDropDownList || !HandleAllocated()) {
+    if (!HasEdit() || !HandleAllocated()) {
         int found = items_->IndexOf(text);
-        if (style_ == csDropDownList && !HandleAllocated()) itemIndex_ = found;
-        if (style_ == csDropDownList && found < 0) return;
+        if (!HasEdit() && !HandleAllocated()) itemIndex_ = found;
+        if (!HasEdit() && found < 0) return;
     }
     TWinControl::SetText(text);
 }
@@ -457,13 +486,45 @@ void TCustomComboBox::SetMaxLength(int length) {
 }
 
 int TCustomComboBox::ItemHeight() {
-    if (!HandleAllocated()) return 16;
+    if (!HandleAllocated()) return itemHeight_;
     return static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, 0, 0));
+}
+
+void TCustomComboBox::SetItemHeight(int height) {
+    if (height <= 0 || height == itemHeight_) return;
+    itemHeight_ = height;
+    // The window measures its field and items once, as it is made.
+    if (OwnerDrawn()) RecreateWnd();
+}
+
+void TCustomComboBox::DrawItem(int index, TRect rect, TOwnerDrawState state) {
+    if (OnDrawItem) {
+        OnDrawItem(this, index, rect, state);
+        return;
+    }
+    canvas_->FillRect(rect);
+    if (index >= 0 && index < items_->Count()) canvas_->TextOut(rect.left + 2, rect.top, items_->Get(index));
+}
+
+void TCustomComboBox::MeasureItem(int index, int& height) {
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
+}
+
+void TCustomComboBox::CNMeasureItem(TMessage& m) {
+    auto* s = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (s != nullptr && s->CtlType == ODT_COMBOBOX) {
+        int height = itemHeight_;
+        // The field (item -1) keeps ItemHeight; the list's items may differ.
+        int index = static_cast<int>(s->itemID);
+        if (style_ == csOwnerDrawVariable && index >= 0) MeasureItem(index, height);
+        s->itemHeight = static_cast<UINT>(std::max(1, height));
+    }
+    m.Result = TRUE;
 }
 
 void TCustomComboBox::Clear() {
     items_->Clear();
-    if (style_ != csDropDownList) TWinControl::SetText("");
+    if (HasEdit()) TWinControl::SetText("");
 }
 
 void TCustomComboBox::Change() {
@@ -493,6 +554,12 @@ void TCustomComboBox::Dispatch(TMessage& m) {
             }
             m.Result = 0;
             return;
+        case CN_DRAWITEM:
+            DrawOwnerItem(this, canvas_.get(), *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
+                          [this](int index, TRect rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
+            m.Result = TRUE;
+            return;
+        case CN_MEASUREITEM: return CNMeasureItem(m);
         case CN_CTLCOLORLISTBOX:
         case CN_CTLCOLOREDIT: return AnswerColors(this, m);
         case WM_PAINT:

@@ -17,6 +17,8 @@ namespace classlib {
 enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit };
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
 using TDrawItemEvent = std::function<void(TWinControl* control, int index, TRect rect, TOwnerDrawState state)>;
+// Asks the height of one item of a list with items of their own heights.
+using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
 
 // The item messages of one platform class (LB_* or CB_*).
 struct TListMessages {
@@ -95,6 +97,8 @@ public:
     TCanvas* Canvas() const { return canvas_.get(); }
 
     TDrawItemEvent OnDrawItem;
+    // lbOwnerDrawVariable: each item's height, ItemHeight to start with.
+    TMeasureItemEvent OnMeasureItem;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -103,9 +107,10 @@ protected:
     void Dispatch(TMessage& message) override;
     // Paints an item of an owner-drawn list; without OnDrawItem the item's text.
     virtual void DrawItem(int index, TRect rect, TOwnerDrawState state);
+    virtual void MeasureItem(int index, int& height);
 
 private:
-    void CNDrawItem(TMessage& m);
+    void CNMeasureItem(TMessage& m);
 
     std::unique_ptr<TListControlItems> items_;
     std::unique_ptr<TCanvas> canvas_;
@@ -122,7 +127,8 @@ public:
     using TCustomListBox::TCustomListBox;
 };
 
-enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+// The owner-drawn styles are drop-down lists whose items OnDrawItem paints.
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TCustomComboBox : public TWinControl {
 public:
@@ -146,7 +152,11 @@ public:
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
     int ItemHeight();
+    // The owner-drawn styles' item (and field) height.
+    void SetItemHeight(int height);
     void Clear();
+    // The canvas an owner-drawn item paints on, valid inside OnDrawItem.
+    TCanvas* Canvas() const { return canvas_.get(); }
     // A drop-down list shows the item of that text, if there is one.
     void SetText(const std::string& text) override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -155,6 +165,11 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    // The item in the field has index -1 when none is chosen, and
+    // odComboBoxEdit in its state.
+    TDrawItemEvent OnDrawItem;
+    // csOwnerDrawVariable: each item's height in the list.
+    TMeasureItemEvent OnMeasureItem;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -162,13 +177,21 @@ protected:
     void DestroyWnd() override;
     void Dispatch(TMessage& message) override;
     virtual void Change();
+    virtual void DrawItem(int index, TRect rect, TOwnerDrawState state);
+    virtual void MeasureItem(int index, int& height);
 
 private:
+    bool OwnerDrawn() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
+    // csDropDown and csSimple type into an edit; the others choose from the list only.
+    bool HasEdit() const { return style_ == csDropDown || style_ == csSimple; }
     // The height the window asks for: its field and DropDownCount rows.
     void AdjustDropDown();
+    void CNMeasureItem(TMessage& m);
 
     std::unique_ptr<TListControlItems> items_;
+    std::unique_ptr<TCanvas> canvas_;
     TComboBoxStyle style_ = csDropDown;
+    int itemHeight_ = 16;
     int itemIndex_ = -1;  // kept while there is no window
     int dropDownCount_ = 8;
     int maxLength_ = 0;

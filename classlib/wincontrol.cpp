@@ -364,8 +364,16 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     TWinControl* previous = gCreationControl;
     gCreationControl = this;
+    // A child of one of our windows gets an id of its own among its
+    // siblings: owner-drawn lists and combo boxes are found by it when they
+    // ask for their items' heights (WM_MEASUREITEM names no window).
+    HMENU id = nullptr;
+    if ((p.Style & WS_CHILD) != 0 && parent_ != nullptr) {
+        parent_->lastChildId_ = parent_->lastChildId_ % 0xFFFF + 1;
+        id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(parent_->lastChildId_));
+    }
     HWND hwnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                                p.Height, p.WndParent, nullptr, p.WindowClass.hInstance, p.Param);
+                                p.Height, p.WndParent, id, p.WindowClass.hInstance, p.Param);
     gCreationControl = previous;
     if (hwnd != nullptr && handle_ == nullptr) {
         // The window sent nothing during creation; bind it now.

@@ -194,6 +194,7 @@ private:
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     int alignLevel_ = 0;
+    int lastChildId_ = 0;  // the id the last child window was given
     bool showing_ = false;
     bool tabStop_ = false;
     std::unique_ptr<TBrush> brush_;

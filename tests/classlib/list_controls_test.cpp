@@ -2,6 +2,7 @@
 // keys, the events that tells, and the items kept while the window is
 // remade.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "classlib/edit.h"
@@ -301,6 +302,63 @@ TEST_F(ListControlsTest, OwnerDrawnListBoxDrawsItsItemsThroughOnDrawItem) {
     // The height and the style survive a remade window.
     list->SetSorted(true);
     EXPECT_EQ(list->ItemHeight(), 24);
+}
+
+TEST_F(ListControlsTest, OwnerDrawnComboBoxesDrawTheFieldAndTheListThroughOnDrawItem) {
+    TComboBox* c = MakeCombo(csOwnerDrawFixed);
+    c->SetItemHeight(22);
+    std::vector<std::pair<int, bool>> drawn;  // index, in the field
+    c->OnDrawItem = [&](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
+        EXPECT_EQ(control, c);
+        drawn.push_back({index, state.Contains(odComboBoxEdit)});
+        c->Canvas()->Brush()->SetColor(index == 1 ? clLime : clRed);
+        c->Canvas()->FillRect(rect);
+    };
+    c->SetItemIndex(1);
+    Pump();
+    EXPECT_EQ(SendMessageA(c->Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 22) << "the field";
+    EXPECT_EQ(c->ItemHeight(), 22) << "the list's items";
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), std::make_pair(1, true)), drawn.end());
+    TPoint field = c->ClientToScreen(Point(10, c->Height() / 2));
+    EXPECT_EQ(headless->ScreenPixel(field.x, field.y) & 0xFFFFFF, 0x00FF00u) << "the field shows item 1 as drawn";
+    EXPECT_EQ(c->Text(), "青森") << "a list, not an edit";
+    drawn.clear();
+    Click(ButtonOf(c));
+    ASSERT_TRUE(c->DroppedDown());
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), std::make_pair(0, false)), drawn.end()) << "the dropped rows";
+    Click(DroppedRow(c, 3));
+    EXPECT_EQ(c->ItemIndex(), 3);
+    // The height outlives a new window.
+    c->SetSorted(true);
+    EXPECT_EQ(c->ItemHeight(), 22);
+}
+
+TEST_F(ListControlsTest, VariableItemsTakeTheirHeightsFromOnMeasureItem) {
+    // Two lists side by side: each hears the questions about its own items.
+    auto* a = new TListBox(form);
+    a->SetStyle(lbOwnerDrawVariable);
+    a->OnMeasureItem = [](TWinControl*, int index, int& height) { height = 10 + index; };
+    auto* b = new TListBox(form);
+    b->SetStyle(lbOwnerDrawVariable);
+    b->OnMeasureItem = [](TWinControl*, int index, int& height) { height = 30 + index; };
+    int x = 10;
+    for (TListBox* l : {a, b}) {
+        l->SetParent(form);
+        l->SetBounds(x, 10, 100, 150);
+        l->Items()->SetCommaText("one,two,three");
+        x += 120;
+    }
+    EXPECT_EQ(a->ItemRect(2).top, 10 + 11);
+    EXPECT_EQ(b->ItemRect(2).top, 30 + 31);
+    TComboBox* c = MakeCombo(csOwnerDrawVariable);
+    c->SetBounds(250, 10, 120, 20);
+    c->SetItemHeight(18);
+    c->OnMeasureItem = [](TWinControl*, int index, int& height) { height = index == 0 ? 40 : 20; };
+    c->Items()->Add("遅れて来た項目");
+    EXPECT_EQ(SendMessageA(c->Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 18) << "the field";
+    EXPECT_EQ(SendMessageA(c->Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(c->Items()->Count() - 1), 0), 20);
+    c->SetSorted(true);  // a new window measures its items again
+    EXPECT_EQ(SendMessageA(c->Handle(), CB_GETITEMHEIGHT, 0, 0), 40);
 }
 
 }  // namespace
