@@ -485,6 +485,12 @@ void TCustomComboBox::SetMaxLength(int length) {
     if (HandleAllocated()) SendMessageA(Handle(), CB_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
 }
 
+bool TCustomComboBox::Focused() {
+    if (!HandleAllocated()) return false;
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == Handle() || IsChild(Handle(), focus));
+}
+
 int TCustomComboBox::ItemHeight() {
     if (!HandleAllocated()) return itemHeight_;
     return static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, 0, 0));

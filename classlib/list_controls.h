@@ -151,6 +151,8 @@ public:
     // Bytes the edit of csDropDown and csSimple takes, 0 for no limit.
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
+    // True too while the focus is in the edit of csDropDown and csSimple.
+    bool Focused() override;
     int ItemHeight();
     // The owner-drawn styles' item (and field) height.
     void SetItemHeight(int height);

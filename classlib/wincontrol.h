@@ -67,7 +67,9 @@ public:
     void Realign();
     void AlignControl(TControl* control);
 
-    bool Focused();
+    // The window has the keyboard focus (a control made of several windows
+    // says so for its parts as well).
+    virtual bool Focused();
     virtual bool CanFocus();
     virtual void SetFocus();
     int TabOrder();

@@ -196,10 +196,18 @@ TEST_F(ListControlsTest, TheFormFollowsTheFocusIntoAComboBoxsEdit) {
     Click(c->ClientToScreen(Point(10, c->Height() / 2)));
     EXPECT_EQ(form->ActiveControl(), c);
     EXPECT_EQ(exits, 1);
+    EXPECT_NE(GetFocus(), c->Handle()) << "the edit, a window of the combo box's own, has it";
+    EXPECT_TRUE(c->Focused());
+    EXPECT_FALSE(edit->Focused());
+    // A new window takes the focus back as the old one had it.
+    c->SetSorted(true);
+    Pump();
+    EXPECT_TRUE(c->Focused());
     // Tab in the combo box's edit goes on to the next control.
     Press(VK_TAB);
     EXPECT_EQ(form->ActiveControl(), edit);
     EXPECT_TRUE(edit->Focused());
+    EXPECT_FALSE(c->Focused());
 }
 
 TEST_F(ListControlsTest, DropDownCountSizesTheDroppedList) {
