@@ -243,6 +243,7 @@ TEST_F(TabControlTest, ARowTooLongScrollsBehindArrowsAndKeepsTheSelectionInView)
     RECT last = ItemRect(tabs, 5);
     EXPECT_LE(last.right, a.left) << "the selected tab scrolled into view";
     EXPECT_GT(last.left, 2);
+    SaveWindowShot(parent_, "tab_control_scrolled");
     // The left arrow scrolls back to the start; the first tab is there again.
     RECT shown = ItemRect(tabs, 0);
     EXPECT_LT(shown.left, 2);
