@@ -106,11 +106,15 @@ inline BlockStarts FindStarts(unsigned leads, unsigned first) {
     return {(lo & 0xFF) | ((hi & 0xFF) << 8), hi >> 8};
 }
 
-// Sixteen ASCII bytes from a character start: each gives one unit.
-inline void WidenAscii(__m128i v, char16_t* o) {
+// A block of ASCII that starts with a character: each byte gives one unit.
+inline bool TakeAscii(__m128i v, unsigned first, const std::uint8_t*& p, char16_t*& o) {
+    if ((_mm_movemask_epi8(v) != 0) | (first == 0)) return false;
     const __m128i zero = _mm_setzero_si128();
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(v, zero));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(v, zero));
+    p += 16;
+    o += 16;
+    return true;
 }
 
 // Eight double-byte characters, the common case in Japanese text. False,
@@ -180,12 +184,7 @@ DecodeResult DecodeLosslessBaseline(const std::uint8_t* in, std::size_t size, ch
     // the input and a block's sixteen units always fit.
     while (end - p >= 17) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        if ((_mm_movemask_epi8(v) == 0) & (first != 0)) {
-            WidenAscii(v, o);
-            p += 16;
-            o += 16;
-            continue;
-        }
+        if (TakeAscii(v, first, p, o)) continue;
         BlockStarts b = FindStarts(LeadBytes(v), first);
         if (b.starts == 0x5555 && DecodeEightPairs(p, step, o)) {
             p += 16;
@@ -236,12 +235,7 @@ DecodeResult DecodeLosslessAvx2(const std::uint8_t* in, std::size_t size, char16
     unsigned kanjiRun = 0;
     while (end - p >= 17) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        if ((_mm_movemask_epi8(v) == 0) & (first != 0)) {
-            WidenAscii(v, o);
-            p += 16;
-            o += 16;
-            continue;
-        }
+        if (TakeAscii(v, first, p, o)) continue;
         unsigned leads = LeadBytes(v);
         BlockStarts b = FindStarts(leads, first);
         unsigned run = b.starts == 0x5555;
