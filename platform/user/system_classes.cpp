@@ -16,6 +16,7 @@ void RegisterComboBoxClass();
 void RegisterComboListClass();
 void RegisterUpDownClass();
 void RegisterStatusBarClass();
+void RegisterProgressBarClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -35,6 +36,7 @@ bool RegisterSystemClass(LPCSTR name) {
         {"ComboLBox", RegisterComboListClass},
         {"msctls_updown32", RegisterUpDownClass},
         {"msctls_statusbar32", RegisterStatusBarClass},
+        {"msctls_progress32", RegisterProgressBarClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {
