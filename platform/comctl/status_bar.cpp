@@ -180,6 +180,8 @@ private:
             DrawEdge(dc, &frame, (p.type & SBT_POPOUT) ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
         }
         if (p.type & SBT_OWNERDRAW) {
+            // The parent draws inside the border, which stays.
+            if (!(p.type & SBT_NOBORDERS)) InflateRect(&r, -1, -1);
             DRAWITEMSTRUCT di{};
             di.CtlID = static_cast<UINT>(Id());
             di.itemID = static_cast<UINT>(index);
