@@ -28,7 +28,8 @@ TEST_F(ComCtrlsTest, StatusBarPanelsShowTheApplicationHint) {
     Pump();
     EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight()) << "along the bottom";
     EXPECT_EQ(bar->PanelRect(0), Rect(0, 2, 200, bar->ClientHeight()));
-    EXPECT_EQ(bar->PanelRect(1).right, bar->ClientWidth()) << "the last panel reaches the end";
+    EXPECT_EQ(bar->PanelRect(1).right, bar->ClientWidth() - win32::GetSystemMetrics(win32::SM_CXVSCROLL))
+        << "the last panel reaches the grip";
     Application->SetHint("上書き保存");
     EXPECT_EQ(bar->Panels()->Items(0)->Text(), "上書き保存");
     Pump();

@@ -82,6 +82,11 @@ TEST_F(StatusBarTest, GripAnswersAsTheBottomRightCornerAndTopBarsLieAtTheTop) {
     HWND bar = Make(SBARS_SIZEGRIP);
     RECT w{};
     GetWindowRect(bar, &w);
+    int rights[] = {100, -1};
+    SendMessageA(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rights));
+    RECT last{};
+    SendMessageA(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ(last.right, 400 - GetSystemMetrics(SM_CXVSCROLL)) << "the last part stops short of the grip";
     EXPECT_EQ(SendMessageA(bar, WM_NCHITTEST, 0, MAKELPARAM(w.right - 3, w.bottom - 3)), HTBOTTOMRIGHT);
     EXPECT_NE(SendMessageA(bar, WM_NCHITTEST, 0, MAKELPARAM(w.left + 3, w.bottom - 3)), HTBOTTOMRIGHT);
     HWND top = Make(CCS_TOP);
