@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "classlib/forms.h"
+#include "classlib/messages.h"
+#include "platform/comctl/commctrl.h"
 
 namespace classlib {
 
@@ -41,23 +43,25 @@ void TTabSheet::SetPageIndex(int index) {
     index = std::clamp(index, 0, static_cast<int>(pages.size()) - 1);
     pages.erase(std::find(pages.begin(), pages.end(), this));
     pages.insert(pages.begin() + index, this);
-    pageControl_->Invalidate();
+    pageControl_->UpdateTabs();
 }
 
 void TTabSheet::SetTabVisible(bool visible) {
+    if (visible == tabVisible_) return;
     tabVisible_ = visible;
-    if (pageControl_ != nullptr) pageControl_->Invalidate();
+    if (pageControl_ != nullptr) pageControl_->UpdateTabs();
 }
 
 void TTabSheet::Dispatch(TMessage& m) {
-    if (m.Msg == CM_TEXTCHANGED && pageControl_ != nullptr) pageControl_->Invalidate();
     TWinControl::Dispatch(m);
+    if (m.Msg == CM_TEXTCHANGED && pageControl_ != nullptr) pageControl_->UpdateTabs();
 }
 
 // TPageControl
 
-TPageControl::TPageControl(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
+    // The window takes the clicks and draws the tabs itself.
+    SetControlStyle({csAcceptsControls, csDoubleClicks});
     SetBounds(0, 0, 289, 193);
     SetTabStop(true);
     SetColor(clBtnFace);
@@ -69,12 +73,61 @@ TPageControl::~TPageControl() {
     for (TTabSheet* page : pages_) page->pageControl_ = nullptr;
 }
 
+void TPageControl::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    CreateSubClass(p, WC_TABCONTROLA);
+}
+
+void TPageControl::InitializeWindow() { UpdateTabs(); }
+
+void TPageControl::UpdateTabs() {
+    if (!HandleAllocated() || ComponentState().Contains(csDestroying)) return;
+    HWND h = Handle();
+    SendMessageA(h, TCM_DELETEALLITEMS, 0, 0);
+    int tab = 0;
+    for (TTabSheet* page : pages_) {
+        if (!page->TabVisible()) continue;
+        std::string caption = page->Caption();
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = caption.data();
+        item.lParam = reinterpret_cast<LPARAM>(page);
+        SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(tab++), reinterpret_cast<LPARAM>(&item));
+    }
+    SelectActiveTab();
+    // The row may have grown or shrunk with the labels' font.
+    Realign();
+}
+
+void TPageControl::SelectActiveTab() {
+    if (!HandleAllocated()) return;
+    SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(TabOfPage(activePage_)), 0);
+}
+
+int TPageControl::TabOfPage(const TTabSheet* page) const {
+    if (page == nullptr || !page->TabVisible()) return -1;
+    int tab = 0;
+    for (TTabSheet* p : pages_) {
+        if (p == page) return tab;
+        if (p->TabVisible()) ++tab;
+    }
+    return -1;
+}
+
+TTabSheet* TPageControl::PageOfTab(int tabIndex) const {
+    if (tabIndex < 0) return nullptr;
+    for (TTabSheet* p : pages_) {
+        if (p->TabVisible() && tabIndex-- == 0) return p;
+    }
+    return nullptr;
+}
+
 void TPageControl::InsertPage(TTabSheet* page) {
     pages_.push_back(page);
     page->pageControl_ = this;
-    if (activePage_ == nullptr) ChangeActivePage(page, false);
-    UpdatePageVisibility();
-    Invalidate();
+    UpdateTabs();
+    if (activePage_ == nullptr) ShowPage(page);
+    else UpdatePageVisibility();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -86,10 +139,10 @@ void TPageControl::RemovePage(TTabSheet* page) {
     if (activePage_ == page) {
         activePage_ = nullptr;
         if (!pages_.empty() && !ComponentState().Contains(csDestroying)) {
-            ChangeActivePage(pages_[static_cast<std::size_t>(std::min(index, PageCount() - 1))], false);
+            ShowPage(pages_[static_cast<std::size_t>(std::min(index, PageCount() - 1))]);
         }
     }
-    Invalidate();
+    UpdateTabs();
 }
 
 int TPageControl::ActivePageIndex() const {
@@ -99,30 +152,41 @@ int TPageControl::ActivePageIndex() const {
 
 void TPageControl::SetActivePage(TTabSheet* page) {
     if (page != nullptr && page->pageControl_ != this) return;
-    ChangeActivePage(page, false);
+    ShowPage(page);
 }
 
 void TPageControl::SetActivePageIndex(int index) {
     SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<std::size_t>(index)] : nullptr);
 }
 
-void TPageControl::ChangeActivePage(TTabSheet* page, bool byUser) {
-    if (page == activePage_) return;
-    if (byUser && OnChanging) {
-        bool allow = true;
-        OnChanging(this, allow);
-        if (!allow) return;
+int TPageControl::TabIndex() const { return TabOfPage(activePage_); }
+
+void TPageControl::SetTabIndex(int index) {
+    if (TTabSheet* page = PageOfTab(index)) SetActivePage(page);
+}
+
+bool TPageControl::CanChange() {
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    return allow;
+}
+
+void TPageControl::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TPageControl::ShowPage(TTabSheet* page) {
+    if (page != activePage_) {
+        // Focus inside the page that goes away moves to the control itself.
+        TCustomForm* form = GetParentForm(this);
+        if (form != nullptr && activePage_ != nullptr && form->ActiveControl() != nullptr &&
+            activePage_->ContainsControl(form->ActiveControl()) && CanFocus()) {
+            SetFocus();
+        }
+        activePage_ = page;
+        UpdatePageVisibility();
     }
-    // Focus inside the page that goes away moves to the control itself.
-    TCustomForm* form = GetParentForm(this);
-    if (form != nullptr && activePage_ != nullptr && form->ActiveControl() != nullptr &&
-        activePage_->ContainsControl(form->ActiveControl()) && CanFocus()) {
-        SetFocus();
-    }
-    activePage_ = page;
-    UpdatePageVisibility();
-    Invalidate();
-    if (byUser && OnChange) OnChange(this);
+    SelectActiveTab();
 }
 
 void TPageControl::UpdatePageVisibility() {
@@ -138,139 +202,84 @@ void TPageControl::UpdatePageVisibility() {
 void TPageControl::SelectNextPage(bool goForward) {
     if (pages_.empty()) return;
     int start = ActivePageIndex(), n = PageCount();
+    if (start < 0) start = goForward ? -1 : n;
     for (int step = 1; step <= n; ++step) {
         int i = ((start + (goForward ? step : -step)) % n + n) % n;
-        if (pages_[static_cast<std::size_t>(i)]->TabVisible()) {
-            ChangeActivePage(pages_[static_cast<std::size_t>(i)], true);
-            return;
-        }
+        TTabSheet* page = pages_[static_cast<std::size_t>(i)];
+        if (!page->TabVisible()) continue;
+        if (page == activePage_ || !CanChange()) return;
+        ShowPage(page);
+        Change();
+        return;
     }
 }
 
 int TPageControl::TabHeight() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    TSize size{0, 0};
-    GetTextExtentPoint32A(dc, "0", 1, &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cy + 6;
+    // The display area's top inset less its bottom one is the row.
+    TRect r = Rect(0, 0, 0, 0);
+    SendMessageA(Handle(), TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return -r.top - r.bottom;
 }
 
-TRect TPageControl::TabRect(int index) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    int x = 2, h = TabHeight();
-    TRect result = Rect(0, 0, 0, 0);
-    for (int i = 0; i < PageCount(); ++i) {
-        TTabSheet* page = pages_[static_cast<std::size_t>(i)];
-        if (!page->TabVisible()) continue;
-        std::string text = page->Caption();
-        TRect measure = Rect(0, 0, 0, 0);
-        DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-        int w = RectWidth(measure) + 12;
-        if (i == index) result = Rect(x, 2, x + w, 2 + h);
-        x += w;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return result;
+TRect TPageControl::TabRect(int pageIndex) {
+    TRect r = Rect(0, 0, 0, 0);
+    if (pageIndex < 0 || pageIndex >= PageCount()) return r;
+    int tab = TabOfPage(pages_[static_cast<std::size_t>(pageIndex)]);
+    if (tab >= 0) SendMessageA(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+int TPageControl::IndexOfTabAt(int x, int y) {
+    TCHITTESTINFO hit{{x, y}, 0};
+    return static_cast<int>(SendMessageA(Handle(), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
 void TPageControl::AdjustClientRect(TRect& r) {
-    TCustomControl::AdjustClientRect(r);
-    r.top += TabHeight() + 2 + 2;
-    r.left += 2;
-    r.right -= 2;
-    r.bottom -= 2;
+    TWinControl::AdjustClientRect(r);
+    if (HandleAllocated()) SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
 }
 
-void TPageControl::Paint() {
-    TCanvas* c = Canvas();
-    TRect client = ClientRect();
-    c->Brush()->SetColor(Color());
-    c->Brush()->SetStyle(bsSolid);
-    c->FillRect(client);
-    int top = TabHeight() + 2;
-    TRect body = Rect(0, top, client.right, client.bottom);
-    DrawEdge(c->Handle(), &body, EDGE_RAISED, BF_RECT);
-    c->Font()->Assign(Font());
-    int active = ActivePageIndex();
-    auto drawTab = [&](int i) {
-        TRect r = TabRect(i);
-        if (RectWidth(r) == 0) return;
-        bool selected = i == active;
-        if (selected) r = Rect(r.left - 2, 0, r.right + 2, r.bottom + 1);
-        // Classic tab: highlight left and top with cut corners, shadows right.
-        c->Brush()->SetColor(Color());
-        c->FillRect(Rect(r.left + 1, r.top + 1, r.right - 1, r.bottom));
-        c->Pen()->SetColor(clBtnHighlight);
-        c->MoveTo(r.left, r.bottom - 1);
-        c->LineTo(r.left, r.top + 2);
-        c->LineTo(r.left + 2, r.top);
-        c->LineTo(r.right - 2, r.top);
-        c->Pen()->SetColor(cl3DDkShadow);
-        c->MoveTo(r.right - 2, r.top + 1);
-        c->LineTo(r.right - 1, r.top + 2);
-        c->LineTo(r.right - 1, r.bottom);
-        c->Pen()->SetColor(clBtnShadow);
-        c->MoveTo(r.right - 2, r.top + 2);
-        c->LineTo(r.right - 2, r.bottom);
-        std::string text = pages_[static_cast<std::size_t>(i)]->Caption();
-        TRect t = Rect(r.left, r.top + (selected ? 1 : 0), r.right, r.bottom);
-        c->Brush()->SetStyle(bsClear);
-        HDC dc = c->PrepareText();
-        DrawTextA(dc, text.c_str(), -1, &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        if (selected && Focused()) {
-            TRect focus = Rect(r.left + 3, r.top + 3, r.right - 3, r.bottom - 2);
-            ::win32::DrawFocusRect(dc, &focus);
-        }
-        c->Brush()->SetStyle(bsSolid);
-    };
-    for (int i = 0; i < PageCount(); ++i) {
-        if (i != active) drawTab(i);
-    }
-    if (active >= 0) drawTab(active);
+bool TPageControl::HoldsFocus() {
+    if (!HandleAllocated()) return false;
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == Handle() || IsChild(Handle(), focus));
 }
 
-void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    TCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
-    for (int i = 0; i < PageCount(); ++i) {
-        if (PtInRect(TabRect(i), Point(x, y))) {
-            ChangeActivePage(pages_[static_cast<std::size_t>(i)], true);
-            if (CanFocus()) SetFocus();
-            return;
-        }
+void TPageControl::CNNotify(TMessage& m) {
+    auto* header = reinterpret_cast<NMHDR*>(m.LParam);
+    m.Result = 0;
+    if (header == nullptr) return;
+    switch (header->code) {
+        case TCN_SELCHANGING: m.Result = CanChange() ? 0 : 1; break;
+        case TCN_SELCHANGE:
+            ShowPage(PageOfTab(static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0))));
+            Change();
+            break;
+        default: break;
     }
 }
 
 void TPageControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
-        case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
-        case WM_KEYDOWN:
-            if (m.WParam == VK_LEFT || m.WParam == VK_RIGHT) {
-                SelectNextPage(m.WParam == VK_RIGHT);
-                return;
-            }
-            TCustomControl::Dispatch(m);
-            return;
+        case CN_NOTIFY: return CNNotify(m);
         case CM_DIALOGKEY:
-            if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && activePage_ != nullptr) {
+            // Ctrl+Tab turns the pages wherever the focus is inside the control.
+            if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && HoldsFocus()) {
                 SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
                 m.Result = 1;
                 return;
             }
-            TCustomControl::Dispatch(m);
+            TWinControl::Dispatch(m);
             return;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
         case CM_FONTCHANGED:
-            TCustomControl::Dispatch(m);
-            Invalidate();
-            if (m.Msg == CM_FONTCHANGED) Realign();
+            TWinControl::Dispatch(m);
+            Realign();
             return;
-        default: TCustomControl::Dispatch(m);
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+            // The tab control paints itself.
+            return DefaultHandler(m);
+        default: TWinControl::Dispatch(m);
     }
 }
 

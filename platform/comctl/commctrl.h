@@ -3,6 +3,7 @@
 //   "msctls_updown32"      up_down.cpp      up-down control
 //   "msctls_statusbar32"   status_bar.cpp   status bar
 //   "msctls_progress32"    progress_bar.cpp progress bar
+//   "SysTabControl32"      tab_control.cpp  tab control
 #pragma once
 
 #include "platform/user/edit.h"  // NMHDR
@@ -186,5 +187,81 @@ struct PBRANGE {
     int iHigh;
 };
 using PPBRANGE = PBRANGE*;
+
+// ---------------------------------------------------------------------------
+// Tab control ("SysTabControl32"): a row of tabs above a framed display
+// area. A click or a key on the focused control asks the parent first
+// (TCN_SELCHANGING, which may refuse) and tells it after (TCN_SELCHANGE);
+// TCM_SETCURSEL changes the tab silently. Tabs that do not fit scroll
+// behind a pair of arrows at the row's right end.
+
+inline constexpr const char* WC_TABCONTROLA = "SysTabControl32";
+
+constexpr DWORD TCS_FORCEICONLEFT = 0x0010;
+constexpr DWORD TCS_FORCELABELLEFT = 0x0020;
+constexpr DWORD TCS_TABS = 0x0000;
+constexpr DWORD TCS_SINGLELINE = 0x0000;
+constexpr DWORD TCS_FIXEDWIDTH = 0x0400;
+constexpr DWORD TCS_FOCUSONBUTTONDOWN = 0x1000;
+constexpr DWORD TCS_FOCUSNEVER = 0x8000;
+
+constexpr UINT TCM_FIRST = 0x1300;
+constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
+constexpr UINT TCM_GETITEMA = TCM_FIRST + 5;
+constexpr UINT TCM_SETITEMA = TCM_FIRST + 6;
+constexpr UINT TCM_INSERTITEMA = TCM_FIRST + 7;
+constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
+constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
+constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
+constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_HITTEST = TCM_FIRST + 13;
+constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
+constexpr UINT TCM_SETITEMSIZE = TCM_FIRST + 41;
+constexpr UINT TCM_SETPADDING = TCM_FIRST + 43;
+constexpr UINT TCM_GETROWCOUNT = TCM_FIRST + 44;
+constexpr UINT TCM_GETCURFOCUS = TCM_FIRST + 47;
+constexpr UINT TCM_SETCURFOCUS = TCM_FIRST + 48;
+
+constexpr UINT TCIF_TEXT = 0x0001;
+constexpr UINT TCIF_IMAGE = 0x0002;
+constexpr UINT TCIF_PARAM = 0x0008;
+constexpr UINT TCIF_STATE = 0x0010;
+
+constexpr DWORD TCIS_BUTTONPRESSED = 0x0001;
+constexpr DWORD TCIS_HIGHLIGHTED = 0x0002;
+
+constexpr UINT TCHT_NOWHERE = 0x0001;
+constexpr UINT TCHT_ONITEMICON = 0x0002;
+constexpr UINT TCHT_ONITEMLABEL = 0x0004;
+constexpr UINT TCHT_ONITEM = TCHT_ONITEMICON | TCHT_ONITEMLABEL;
+
+constexpr UINT TCN_FIRST = 0U - 550U;
+constexpr UINT TCN_KEYDOWN = TCN_FIRST - 0;
+constexpr UINT TCN_SELCHANGE = TCN_FIRST - 1;
+constexpr UINT TCN_SELCHANGING = TCN_FIRST - 2;
+
+struct TCITEMA {
+    UINT mask;
+    DWORD dwState;
+    DWORD dwStateMask;
+    LPSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+};
+using LPTCITEMA = TCITEMA*;
+
+struct TCHITTESTINFO {
+    POINT pt;
+    UINT flags;
+};
+using LPTCHITTESTINFO = TCHITTESTINFO*;
+
+struct NMTCKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+};
 
 }  // namespace win32

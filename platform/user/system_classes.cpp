@@ -17,6 +17,7 @@ void RegisterComboListClass();
 void RegisterUpDownClass();
 void RegisterStatusBarClass();
 void RegisterProgressBarClass();
+void RegisterTabControlClass();
 }  // namespace win32
 
 namespace win32::user {
@@ -37,6 +38,7 @@ bool RegisterSystemClass(LPCSTR name) {
         {"msctls_updown32", RegisterUpDownClass},
         {"msctls_statusbar32", RegisterStatusBarClass},
         {"msctls_progress32", RegisterProgressBarClass},
+        {"SysTabControl32", RegisterTabControlClass},
     };
     for (const Entry& e : kClasses) {
         if (strcasecmp(e.name, name) == 0) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "classlib/text_file.h"
 #include "tests/app/app_fixture.h"
 
@@ -52,6 +54,30 @@ TEST_F(SetFormTest, BuildsBothPagesWithTheFilesContents) {
     EXPECT_EQ(form->Memo1->Width(), form->TabSheet1->ClientWidth());
     EXPECT_EQ(form->Memo1->Height() + form->Panel1->Height(), form->TabSheet1->ClientHeight());
     EXPECT_EQ(form->Panel1->Height(), 41);
+}
+
+TEST_F(SetFormTest, ThePagesTurnByTheirTabsAndKeepTheirLayout) {
+    const char* out = std::getenv("MEMOPAD_BINARY_DIR");
+    const std::string shots = out != nullptr ? out : ".";
+    form->Memo1->SetText("ぽらり\r\nhttp://example.invalid/");
+    RunModal([&] {
+        // The memo's page is the display area of the tabs below the caption.
+        EXPECT_EQ(form->Memo1->Width(), 267);
+        EXPECT_EQ(form->Memo1->Height(), 115);
+        EXPECT_EQ(form->TabSheet1->Left(), 4);
+        headless->SaveScreenPng(shots + "/settings_dialog_signature.png");
+        TRect tab = form->PageControl1->TabRect(1);
+        Click(form->PageControl1->ClientToScreen(Point((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2)));
+        EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheet2);
+        EXPECT_TRUE(form->Edit1->Showing());
+        EXPECT_FALSE(form->TabSheet1->Visible());
+        TypeInto(form->Edit1, "My pad");
+        headless->SaveScreenPng(shots + "/settings_dialog_title.png");
+        // Ctrl+Tab from inside a page turns back to the other.
+        PressCtrl(win32::VK_TAB);
+        EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheet1);
+        form->SetModalResult(mrCancel);
+    });
 }
 
 TEST_F(SetFormTest, WithoutFilesBothPagesStartEmpty) {

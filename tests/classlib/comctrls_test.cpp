@@ -269,7 +269,7 @@ TEST_F(ComCtrlsTest, PageControlSwitchesPagesByClickAndKeepsThemInItsDisplayArea
     EXPECT_FALSE(sheet2->Visible());
     TRect display = pages->ClientRect();
     EXPECT_EQ(sheet1->Top(), pages->TabHeight() + 4);
-    EXPECT_EQ(sheet1->Width(), RectWidth(display) - 4);
+    EXPECT_EQ(sheet1->Width(), RectWidth(display) - 8);
     EXPECT_EQ(panel->Top() + panel->Height(), sheet1->ClientHeight());
     const char* dir = std::getenv("MEMOPAD_BINARY_DIR");
     headless->SaveScreenPng(std::string(dir != nullptr ? dir : ".") + "/classlib_pages.png");

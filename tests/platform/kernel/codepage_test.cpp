@@ -199,3 +199,36 @@ TEST(Utf8, ReadingInvalidUtf8NeverOverrunsAndReplacesBadBytes) {
     for (char32_t c : CodePoints(s)) cps.push_back(c);
     EXPECT_EQ(cps, U"x漢\uFFFD");
 }
+
+// The AVX2 and the baseline decoder against decoding one byte at a time,
+// which takes neither block path: Japanese-like byte soup with invalid
+// bytes, runs of ASCII and of double-byte characters, from every offset in a
+// block so that characters straddle the block edges in every way.
+TEST(Cp932, BlockDecodersAgreeWithByteAtATimeDecoding) {
+    std::mt19937 rng(11);
+    const std::string pieces[] = {"text ", "\x82\xa0", "\x88\x9f\x8a\xbf", "\xb1\xb2", "\r\n", "\x81", "\x85\x40",
+                                  "\xed\x40", "\xa0", "\xfd\xfe\xff", "\x80", std::string(1, '\0'), "0123456789abcdef",
+                                  "\x8a\xbf\x8e\x9a\x95\xcf\x8a\xb7\x91\xac\x93\x78\x93\xfa\x96\x7b"};
+    std::string bytes;
+    while (bytes.size() < 20000) bytes += pieces[rng() % std::size(pieces)];
+    auto byteAtATime = [](std::string_view s) {
+        SjisStreamDecoder dec;
+        std::u16string out(s.size(), u'\0');
+        std::size_t n = 0;
+        for (char c : s) n += dec.Decode(&c, 1, out.data() + n);
+        n += dec.Finish(out.data() + n);
+        out.resize(n);
+        return out;
+    };
+    const bool wide = SetWideVectorDecoding(true);
+    for (bool useWide : {false, true}) {
+        if (useWide && !wide) continue;
+        SetWideVectorDecoding(useWide);
+        for (std::size_t offset = 0; offset < 17; ++offset) {
+            std::string_view part = std::string_view(bytes).substr(offset);
+            ASSERT_EQ(SjisToUtf16(part), byteAtATime(part)) << "wide " << useWide << " offset " << offset;
+        }
+        ASSERT_EQ(Utf16ToSjis(SjisToUtf16(bytes)), bytes) << "wide " << useWide;
+    }
+    SetWideVectorDecoding(true);
+}
