@@ -1,6 +1,9 @@
-// Common controls, one file each under platform/comctl/: image lists
-// (image_list.cpp), the up-down control (up_down.cpp), the status bar
-// (status_bar.cpp) and the tab control (tab_control.cpp).
+// Common controls. Each class has its own source in this folder:
+//   image lists            image_list.cpp
+//   "msctls_updown32"      up_down.cpp      up-down control
+//   "msctls_statusbar32"   status_bar.cpp   status bar
+//   "msctls_progress32"    progress_bar.cpp progress bar
+//   "SysTabControl32"      tab_control.cpp  tab control
 #pragma once
 
 #include "platform/user/edit.h"  // NMHDR
@@ -154,6 +157,36 @@ constexpr UINT SB_SIMPLEID = 0x00FF;
 }  // namespace win32
 
 namespace win32 {
+
+// ---------------------------------------------------------------------------
+// Progress bar ("msctls_progress32"): a sunken well that fills from the
+// left (from the bottom when vertical) as its position goes from the low
+// to the high end of its range, in blocks or as one smooth bar.
+
+inline constexpr const char* PROGRESS_CLASSA = "msctls_progress32";
+
+constexpr DWORD PBS_SMOOTH = 0x01;
+constexpr DWORD PBS_VERTICAL = 0x04;
+
+constexpr UINT PBM_SETRANGE = 0x0400 + 1;
+constexpr UINT PBM_SETPOS = 0x0400 + 2;
+constexpr UINT PBM_DELTAPOS = 0x0400 + 3;
+constexpr UINT PBM_SETSTEP = 0x0400 + 4;
+constexpr UINT PBM_STEPIT = 0x0400 + 5;
+constexpr UINT PBM_SETRANGE32 = 0x0400 + 6;
+constexpr UINT PBM_GETRANGE = 0x0400 + 7;
+constexpr UINT PBM_GETPOS = 0x0400 + 8;
+constexpr UINT PBM_SETBARCOLOR = 0x0400 + 9;
+constexpr UINT PBM_GETBKCOLOR = 0x0400 + 14;
+constexpr UINT PBM_GETBARCOLOR = 0x0400 + 15;
+constexpr UINT CCM_SETBKCOLOR = 0x2000 + 1;
+constexpr UINT PBM_SETBKCOLOR = CCM_SETBKCOLOR;
+
+struct PBRANGE {
+    int iLow;
+    int iHigh;
+};
+using PPBRANGE = PBRANGE*;
 
 // ---------------------------------------------------------------------------
 // Tab control ("SysTabControl32"): a row of tabs above a framed display

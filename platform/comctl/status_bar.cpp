@@ -1,7 +1,8 @@
 // The "msctls_statusbar32" class: parts given by their right edges (-1
-// reaches the end of the bar), two pixels apart below a two-pixel top
-// border, each sunken, raised or plain with its text; a simple part that
-// replaces them all; and the size grip in the bottom-right corner.
+// reaches the end of the bar, or the size grip where it shows), two pixels
+// apart below a two-pixel top border, each sunken, raised or plain with its
+// text; a simple part that replaces them all; and the size grip in the
+// bottom-right corner.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -124,16 +125,20 @@ private:
         GetClientRect(Window(), &r);
         return r;
     }
+    // Where a part that reaches the end of the bar stops: short of the grip.
+    int EndOfParts() const { return Client().right - (GripShown() ? GetSystemMetrics(SM_CXVSCROLL) : 0); }
     RECT SimpleRect() const {
         RECT r = Client();
         r.top = 2;
+        r.right = EndOfParts();
         return r;
     }
     RECT PartRect(int i) const {
         RECT r = Client();
         r.top = 2;
-        r.left = i == 0 ? 0 : (parts_[i - 1].right < 0 ? r.right : parts_[i - 1].right + 2);
-        if (parts_[i].right >= 0) r.right = parts_[i].right;
+        int end = EndOfParts();
+        r.left = i == 0 ? 0 : (parts_[i - 1].right < 0 ? end : parts_[i - 1].right + 2);
+        r.right = parts_[i].right >= 0 ? parts_[i].right : end;
         return r;
     }
     bool GripShown() const {
@@ -180,6 +185,8 @@ private:
             DrawEdge(dc, &frame, (p.type & SBT_POPOUT) ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
         }
         if (p.type & SBT_OWNERDRAW) {
+            // The parent draws inside the border, which stays.
+            if (!(p.type & SBT_NOBORDERS)) InflateRect(&r, -1, -1);
             DRAWITEMSTRUCT di{};
             di.CtlID = static_cast<UINT>(Id());
             di.itemID = static_cast<UINT>(index);

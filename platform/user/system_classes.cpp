@@ -16,6 +16,7 @@ void RegisterComboBoxClass();
 void RegisterComboListClass();
 void RegisterUpDownClass();
 void RegisterStatusBarClass();
+void RegisterProgressBarClass();
 void RegisterTabControlClass();
 }  // namespace win32
 
@@ -36,6 +37,7 @@ bool RegisterSystemClass(LPCSTR name) {
         {"ComboLBox", RegisterComboListClass},
         {"msctls_updown32", RegisterUpDownClass},
         {"msctls_statusbar32", RegisterStatusBarClass},
+        {"msctls_progress32", RegisterProgressBarClass},
         {"SysTabControl32", RegisterTabControlClass},
     };
     for (const Entry& e : kClasses) {

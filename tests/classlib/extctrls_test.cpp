@@ -4,6 +4,7 @@
 #include <string>
 
 #include "classlib/buttons.h"
+#include "classlib/comctrls.h"
 #include "classlib/extctrls.h"
 #include "classlib/list_controls.h"
 #include "classlib/scrollbox.h"
@@ -19,7 +20,7 @@ using testing::UiTest;
 class DemoForm : public TForm {
 public:
     explicit DemoForm(TComponent* owner) : TForm(owner) {
-        SetBounds(40, 40, 520, 260);
+        SetBounds(40, 40, 520, 280);
         SetCaption("クラス ライブラリの見本");
         SetBorderIcons({biSystemMenu, biMinimize});
         top = new TPanel(this);
@@ -100,6 +101,18 @@ public:
         list->SetBounds(350, 114, 150, 86);
         list->Items()->SetCommaText("青森,岩手,宮城,秋田,山形,福島,新潟");
         list->SetItemIndex(1);
+        progress = new TProgressBar(this);
+        progress->SetParent(this);
+        progress->SetBounds(12, 176, 200, 16);
+        progress->SetPosition(45);
+        status = new TStatusBar(this);
+        status->SetParent(this);
+        // Below the bottom panel, in the form's corner.
+        status->SetTop(1000);
+        status->Panels()->Add()->SetWidth(300);
+        status->Panels()->Items(0)->SetText("見本のステータスバー");
+        status->Panels()->Add()->SetText("文字数 = 1,234");
+        status->Panels()->Items(1)->SetAlignment(taRightJustify);
     }
     TPanel* top;
     TPanel* bottom;
@@ -111,6 +124,8 @@ public:
     TComboBox* combo;
     TSpinEdit* spin;
     TListBox* list;
+    TProgressBar* progress;
+    TStatusBar* status;
 };
 
 class ExtCtrlsTest : public UiTest {};
@@ -122,7 +137,8 @@ TEST_F(ExtCtrlsTest, DemoFormDrawsItsControlsAndSavesAScreenshot) {
     Pump();
     // The panels took the top and bottom; the picture shows.
     EXPECT_EQ(form->top->BoundsRect(), Rect(0, 0, form->ClientWidth(), 30));
-    EXPECT_EQ(form->bottom->Top(), form->ClientHeight() - 24);
+    EXPECT_EQ(form->status->Top(), form->ClientHeight() - 19);
+    EXPECT_EQ(form->bottom->Top(), form->status->Top() - 24);
     TPoint p = form->image->ClientToScreen(Point(16, 16));
     EXPECT_EQ(headless->ScreenPixel(p.x, p.y) & 0xFFFFFF, 0xFFFF00u) << "yellow inside the navy picture";
     TPoint face = form->ClientToScreen(Point(300, 190));
@@ -134,6 +150,8 @@ TEST_F(ExtCtrlsTest, DemoFormDrawsItsControlsAndSavesAScreenshot) {
     EXPECT_EQ(form->spin->Text(), "12");
     TPoint field = form->spin->ClientToScreen(Point(form->spin->ClientWidth() - 18, 2));
     EXPECT_EQ(headless->ScreenPixel(field.x, field.y) & 0xFFFFFF, 0xFFFFFFu) << "the spin edit's field is white";
+    TPoint block = form->progress->ClientToScreen(Point(3, 7));
+    EXPECT_EQ(headless->ScreenPixel(block.x, block.y) & 0xFFFFFF, 0x000080u) << "the progress bar's first block";
     const char* dir = std::getenv("MEMOPAD_BINARY_DIR");
     std::string path = std::string(dir != nullptr ? dir : ".") + "/classlib_demo_form.png";
     EXPECT_TRUE(headless->SaveScreenPng(path));
