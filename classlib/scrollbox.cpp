@@ -59,6 +59,8 @@ void TControlScrollBar::Update() {
         si.nPos = position_;
     }
     SetScrollInfo(control_->Handle(), bar, &si, TRUE);
+    // The window's own bar comes and goes with the range.
+    ShowScrollBar(control_->Handle(), bar, IsScrollBarVisible() ? TRUE : FALSE);
     if (position_ > MaxPosition()) SetPosition(MaxPosition());
 }
 
