@@ -77,9 +77,16 @@ Region VisibleRegion(const Window* w, bool client, bool clipChildren, bool clipS
         if (a->style & WS_CLIPSIBLINGS) ClipSiblingsAbove(a, vis, o);
     }
     if (clipChildren) {
+        // Children show only inside this window's client area, so they never
+        // take away its frame or scroll bars.
+        RECT inside = local(ScreenClientRect(w));
         for (HWND h : w->children) {
             Window* c = wm.Find(h);
-            if (c && (c->style & WS_VISIBLE)) vis.Subtract(local(ScreenWindowRect(c)));
+            if (!c || !(c->style & WS_VISIBLE)) continue;
+            RECT r = local(ScreenWindowRect(c));
+            RECT shown{std::max(r.left, inside.left), std::max(r.top, inside.top), std::min(r.right, inside.right),
+                       std::min(r.bottom, inside.bottom)};
+            if (shown.left < shown.right && shown.top < shown.bottom) vis.Subtract(shown);
         }
     }
     return vis;

@@ -190,6 +190,11 @@ TEST_F(AllControlsTest, EveryStandardControlShowsOnItsWindowClassAndTakesInput) 
     auto style = win32::GetWindowLongA(form->scroll->Handle(), win32::GWL_STYLE);
     EXPECT_NE(style & win32::WS_VSCROLL, 0u);
     EXPECT_NE(style & win32::WS_HSCROLL, 0u);
+    // The box's child is larger than the box but does not cover its bars.
+    win32::RECT box{};
+    win32::GetWindowRect(form->scroll->Handle(), &box);
+    int barX = box.right - 2 - win32::GetSystemMetrics(win32::SM_CXVSCROLL) / 2;
+    EXPECT_EQ(headless->ScreenPixel(barX, box.top + 10) & 0xFFFFFF, 0u) << "the up arrow's black glyph";
     TPoint p = form->image->ClientToScreen(Point(16, 16));
     EXPECT_EQ(headless->ScreenPixel(p.x, p.y) & 0xFFFFFF, 0xFFFF00u);
 
