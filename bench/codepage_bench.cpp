@@ -24,7 +24,7 @@ const std::string& Bytes() {
     return bytes;
 }
 
-// Every character two bytes: the worst case for the decoder's fast path.
+// Every character two bytes, all lined up with the block decoder's blocks.
 const std::string& KanjiBytes() {
     static const std::string bytes = [] {
         std::u16string t;

@@ -1,6 +1,6 @@
 // Decoding any bytes as Shift-JIS and encoding the result must give the same
 // bytes back, through UTF-16, through UTF-8 and through the stream decoder
-// fed in two pieces; the AVX2 and the baseline decoder must agree.
+// fed in two pieces; the block and the interleaved decoder must agree.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -27,10 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     streamed.resize(n);
     if (streamed != text) std::abort();
 
-    if (SetWideVectorDecoding(false)) std::abort();
-    std::u16string baseline = SjisToUtf16(bytes);
-    SetWideVectorDecoding(true);
-    if (baseline != text) std::abort();
+    SetSjisDecoder(SjisDecoder::Blocks);
+    std::u16string blocks = SjisToUtf16(bytes);
+    SetSjisDecoder(SjisDecoder::Interleaved);
+    std::u16string interleaved = SjisToUtf16(bytes);
+    SetSjisDecoder(SjisDecoder::Auto);
+    if (blocks != text || interleaved != text) std::abort();
 
     // Reading the same bytes as UTF-8 must stay in bounds and survive a trip
     // back to UTF-8 and UTF-16.

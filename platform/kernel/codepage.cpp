@@ -1,7 +1,9 @@
 #include "platform/kernel/codepage.h"
 
-#include <immintrin.h>
+#include <emmintrin.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/kernel/cp932_table.h"
@@ -51,27 +53,6 @@ struct StartTable {
 };
 
 constexpr StartTable kStarts;
-
-// pshufb controls over eight 16-bit lanes: compact[m] moves the lanes named
-// by the bits of m to the front, in order, and zeroes the rest.
-struct CompactTable {
-    alignas(16) std::uint8_t compact[256][16]{};
-    constexpr CompactTable() {
-        for (int m = 0; m < 256; ++m) {
-            int k = 0;
-            for (int i = 0; i < 8; ++i) {
-                if ((m >> i) & 1) {
-                    compact[m][k * 2] = static_cast<std::uint8_t>(i * 2);
-                    compact[m][k * 2 + 1] = static_cast<std::uint8_t>(i * 2 + 1);
-                    ++k;
-                }
-            }
-            for (; k < 8; ++k) compact[m][k * 2] = compact[m][k * 2 + 1] = 0x80;
-        }
-    }
-};
-
-constexpr CompactTable kCompact;
 
 // The decoder works on sixteen-byte blocks at fixed strides. What carries
 // from one block to the next is one bit, `first`: whether the block's first
@@ -168,13 +149,13 @@ inline DecodeResult FinishTail(const std::uint8_t* in, std::size_t size, const s
     return {static_cast<std::size_t>(o - out), size, 0};
 }
 
-// The lossless decoder for any x86-64 processor. The lead bytes are found
+// The block decoder. The lead bytes are found
 // with vector compares, the character starts follow from them by table, and
 // each of the sixteen positions is decoded by one table step, kept or
 // dropped by its start bit, so that no branch depends on the text. The
 // steps' byte counts add up to the bytes the block's characters take unless
 // a lead byte had no valid trail.
-DecodeResult DecodeLosslessBaseline(const std::uint8_t* in, std::size_t size, char16_t* out, bool final) {
+DecodeResult DecodeLosslessBlocks(const std::uint8_t* in, std::size_t size, char16_t* out, bool final) {
     const std::uint32_t* step = GetTables().decodeStep;
     const std::uint8_t* p = in;
     const std::uint8_t* end = in + size;
@@ -213,82 +194,120 @@ DecodeResult DecodeLosslessBaseline(const std::uint8_t* in, std::size_t size, ch
     return FinishTail(in, size, p, first, step, out, o, final);
 }
 
-// The lossless decoder with AVX2. All sixteen positions are decoded by one
-// pair of gathers, the units at character starts are packed together with
-// byte shuffles, and an escape at a lead byte's start (a lead byte without
-// a valid trail, which no character decodes to) sends the block the slow
-// way. In a run of kanji, where blocks of eight double-byte characters
-// follow one another, eight plain table steps are quicker than the gathers;
-// that path is tried only inside such a run so that mixed text does not pay
-// for guessing wrong.
-__attribute__((target("avx2,popcnt")))
-DecodeResult DecodeLosslessAvx2(const std::uint8_t* in, std::size_t size, char16_t* out, bool final) {
+// The byte after one that cannot be a lead byte starts a character, whether
+// that byte was a character of its own or the trail of one. Returns such a
+// position in [p + 1, limit], or null when there is none.
+inline const std::uint8_t* FindCharacterStart(const std::uint8_t* p, const std::uint8_t* limit) {
+    for (; limit - p >= 16; p += 16) {
+        unsigned others = ~LeadBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) & 0xFFFF;
+        if (others != 0) return p + __builtin_ctz(others) + 1;
+    }
+    return nullptr;
+}
+
+// The block decoder is quickest on blocks of ASCII and on runs of
+// double-byte characters that line up with its blocks, the interleaved one
+// on everything else. A sample of the stretch's blocks is weighed by how
+// much quicker each kind of block is under one decoder than under the
+// other. No branch depends on the sample, so that reading it does not stall
+// on every miss in the cache.
+inline bool BlocksAreQuicker(const std::uint8_t* p, std::size_t length) {
+    int margin = 0;
+    for (std::size_t i = 0; i + 16 <= length; i += 256) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        int ascii = _mm_movemask_epi8(v) == 0;
+        int pairs = (LeadBytes(v) & 0x5555) == 0x5555;
+        margin += ascii * 55 + pairs * 28 - 25;
+    }
+    return margin >= 0;
+}
+
+std::atomic<SjisDecoder> chosenDecoder{SjisDecoder::Auto};
+
+constexpr int kStreams = 6;
+constexpr std::size_t kRound = 32768;
+constexpr std::size_t kStartWindow = 256;
+constexpr std::size_t kShortestRound = kStreams * kStartWindow;
+
+// Decoding one character after the other is slow because each step waits
+// for the one before it: the next character's place is known only once the
+// table says how many bytes this one took. The interleaved decoder cuts a
+// stretch of text at character starts into six pieces and steps through all
+// six at once, so the processor keeps six such chains going. Each piece
+// writes its units where its bytes began (a character never gives more
+// units than it has bytes); the pieces are then moved together. A stretch
+// where blocks are quicker, or where no character start can be found near a
+// cut, goes to the block decoder.
+DecodeResult DecodeLossless(const std::uint8_t* in, std::size_t size, char16_t* out, bool final) {
+    const SjisDecoder choice = chosenDecoder.load(std::memory_order_relaxed);
     const std::uint32_t* step = GetTables().decodeStep;
-    const int* table = reinterpret_cast<const int*>(step);
     const std::uint8_t* p = in;
     const std::uint8_t* end = in + size;
     char16_t* o = out;
-    const __m256i unitMask = _mm256_set1_epi32(0xFFFF);
-    const __m256i highByte = _mm256_set1_epi16(static_cast<short>(0xFF00));
-    const __m256i escape = _mm256_set1_epi16(static_cast<short>(0xDC00));
-    unsigned first = 1;
-    unsigned kanjiRun = 0;
-    while (end - p >= 17) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        if (TakeAscii(v, first, p, o)) continue;
-        unsigned leads = LeadBytes(v);
-        BlockStarts b = FindStarts(leads, first);
-        unsigned run = b.starts == 0x5555;
-        if (run & kanjiRun) {
-            if (DecodeEightPairs(p, step, o)) {
-                p += 16;
-                o += 8;
-                continue;
+    // The window after a round's end is kept inside the input, so that
+    // every pair read below has both its bytes.
+    while (choice != SjisDecoder::Blocks && static_cast<std::size_t>(end - p) >= kShortestRound + kStartWindow + 16) {
+        std::size_t length = std::min(kRound, static_cast<std::size_t>(end - p) - kStartWindow - 16);
+        const std::uint8_t* stop = nullptr;
+        const std::uint8_t* begins[kStreams + 1];
+        if (choice == SjisDecoder::Interleaved || !BlocksAreQuicker(p, length)) {
+            stop = FindCharacterStart(p + length, p + length + kStartWindow);
+            begins[0] = p;
+            begins[kStreams] = stop;
+            const std::size_t piece = length / kStreams;
+            for (int j = 1; j < kStreams && stop; ++j) {
+                begins[j] = FindCharacterStart(p + j * piece, p + j * piece + kStartWindow);
+                if (!begins[j]) stop = nullptr;
             }
-            run = 0;
         }
-        kanjiRun = run;
-        __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-        __m256i lowPairs = _mm256_cvtepu16_epi32(_mm_unpacklo_epi8(v, w));
-        __m256i highPairs = _mm256_cvtepu16_epi32(_mm_unpackhi_epi8(v, w));
-        __m256i g0 = _mm256_and_si256(_mm256_i32gather_epi32(table, lowPairs, 4), unitMask);
-        __m256i g1 = _mm256_and_si256(_mm256_i32gather_epi32(table, highPairs, 4), unitMask);
-        __m256i units = _mm256_permute4x64_epi64(_mm256_packus_epi32(g0, g1), 0xD8);
-        __m256i bad = _mm256_cmpeq_epi16(_mm256_and_si256(units, highByte), escape);
-        __m128i badBytes = _mm_packs_epi16(_mm256_castsi256_si128(bad), _mm256_extracti128_si256(bad, 1));
-        if ((static_cast<unsigned>(_mm_movemask_epi8(badBytes)) & b.starts & leads) != 0) {
-            first = StepThroughBlock(p, first, step, o);
-            p += 16;
+        if (!stop) {
+            DecodeResult r = DecodeLosslessBlocks(p, length, o, false);
+            p += r.consumed;
+            o += r.written;
             continue;
         }
-        unsigned lowStarts = b.starts & 0xFF;
-        unsigned highStarts = b.starts >> 8;
-        __m128i low = _mm_shuffle_epi8(_mm256_castsi256_si128(units),
-                                       _mm_load_si128(reinterpret_cast<const __m128i*>(kCompact.compact[lowStarts])));
-        __m128i high = _mm_shuffle_epi8(_mm256_extracti128_si256(units, 1),
-                                        _mm_load_si128(reinterpret_cast<const __m128i*>(kCompact.compact[highStarts])));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), low);
-        o += _mm_popcnt_u32(lowStarts);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), high);
-        o += _mm_popcnt_u32(highStarts);
-        first = b.nextFirst;
-        p += 16;
+        const std::uint8_t* at[kStreams];
+        char16_t* home[kStreams];
+        char16_t* written[kStreams];
+        for (int j = 0; j < kStreams; ++j) {
+            at[j] = begins[j];
+            home[j] = written[j] = o + (begins[j] - p);
+        }
+        for (;;) {
+            // Every step takes at most two bytes, so n steps stay inside
+            // every piece.
+            std::ptrdiff_t n = begins[1] - at[0];
+            for (int j = 1; j < kStreams; ++j) n = std::min(n, begins[j + 1] - at[j]);
+            n /= 2;
+            if (n < 16) break;
+            for (std::ptrdiff_t k = 0; k < n; ++k) {
+#pragma GCC unroll 6
+                for (int j = 0; j < kStreams; ++j) {
+                    std::uint16_t pair;
+                    std::memcpy(&pair, at[j], 2);
+                    std::uint32_t e = step[pair];
+                    written[j][k] = static_cast<char16_t>(e);
+                    at[j] += e >> 16;
+                }
+            }
+            for (int j = 0; j < kStreams; ++j) written[j] += n;
+        }
+        // What is left of each piece ends at a character start.
+        for (int j = 0; j < kStreams; ++j) {
+            if (at[j] < begins[j + 1]) {
+                written[j] += DecodeLosslessBlocks(at[j], begins[j + 1] - at[j], written[j], true).written;
+            }
+        }
+        o = written[0];
+        for (int j = 1; j < kStreams; ++j) {
+            std::size_t n = static_cast<std::size_t>(written[j] - home[j]);
+            std::memmove(o, home[j], n * sizeof(char16_t));
+            o += n;
+        }
+        p = stop;
     }
-    return FinishTail(in, size, p, first, step, out, o, final);
-}
-
-bool HasAvx2() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
-
-bool& WideVectors() {
-    static bool on = HasAvx2();
-    return on;
-}
-
-DecodeResult DecodeLossless(const std::uint8_t* in, std::size_t size, char16_t* out, bool final) {
-    return WideVectors() ? DecodeLosslessAvx2(in, size, out, final) : DecodeLosslessBaseline(in, size, out, final);
+    DecodeResult r = DecodeLosslessBlocks(p, static_cast<std::size_t>(end - p), o, final);
+    return {static_cast<std::size_t>(o - out) + r.written, static_cast<std::size_t>(p - in) + r.consumed, 0};
 }
 
 // Windows' API decoding: pairs that name no character and lead bytes without
@@ -393,10 +412,7 @@ std::size_t DecodeSjis(const char* bytes, std::size_t size, char16_t* out) {
     return DecodeBlock(reinterpret_cast<const std::uint8_t*>(bytes), size, out, true, DecodeMode::Lossless).written;
 }
 
-bool SetWideVectorDecoding(bool on) {
-    WideVectors() = on && HasAvx2();
-    return WideVectors();
-}
+void SetSjisDecoder(SjisDecoder decoder) { chosenDecoder.store(decoder, std::memory_order_relaxed); }
 
 std::size_t EncodeSjis(const char16_t* text, std::size_t size, char* out, std::size_t* replaced) {
     return EncodeBlock(text, size, out, "?", 1, replaced);

@@ -143,10 +143,11 @@ private:
 std::size_t DecodeSjis(const char* bytes, std::size_t size, char16_t* out);
 std::size_t EncodeSjis(const char16_t* text, std::size_t size, char* out, std::size_t* replaced);
 
-// Decoding uses the processor's AVX2 unit when it has one. Turned off, the
-// baseline decoder does the work, so the two can be compared. Returns
-// whether the AVX2 decoder is now in use.
-bool SetWideVectorDecoding(bool on);
+// Which decoder DecodeSjis uses on long texts. By default each stretch of
+// text goes to the one that is quicker on it; tests force one or the other
+// to compare them.
+enum class SjisDecoder { Auto, Blocks, Interleaved };
+void SetSjisDecoder(SjisDecoder decoder);
 
 // Appends one code point as UTF-8 (escapes in their three-byte form; other
 // surrogates and out-of-range values as U+FFFD).

@@ -200,35 +200,45 @@ TEST(Utf8, ReadingInvalidUtf8NeverOverrunsAndReplacesBadBytes) {
     EXPECT_EQ(cps, U"x漢\uFFFD");
 }
 
-// The AVX2 and the baseline decoder against decoding one byte at a time,
-// which takes neither block path: Japanese-like byte soup with invalid
-// bytes, runs of ASCII and of double-byte characters, from every offset in a
-// block so that characters straddle the block edges in every way.
-TEST(Cp932, BlockDecodersAgreeWithByteAtATimeDecoding) {
+// Both decoders, and the choice between them, against decoding one byte at a
+// time, which takes neither: Japanese-like byte soup with invalid bytes, runs
+// of ASCII and of double-byte characters, and stretches longer than the
+// search for a place to cut (double-byte characters made only of lead-range
+// bytes), read from every offset in a block so that characters straddle the
+// block edges and the cuts in every way, and fed in pieces of every size to
+// the stream decoder.
+TEST(Cp932, DecodersAgreeWithByteAtATimeDecoding) {
     std::mt19937 rng(11);
+    std::string leadRange;
+    for (int i = 0; i < 200; ++i) leadRange += "\x88\x9f\x8a\x9f";
     const std::string pieces[] = {"text ", "\x82\xa0", "\x88\x9f\x8a\xbf", "\xb1\xb2", "\r\n", "\x81", "\x85\x40",
                                   "\xed\x40", "\xa0", "\xfd\xfe\xff", "\x80", std::string(1, '\0'), "0123456789abcdef",
-                                  "\x8a\xbf\x8e\x9a\x95\xcf\x8a\xb7\x91\xac\x93\x78\x93\xfa\x96\x7b"};
+                                  "\x8a\xbf\x8e\x9a\x95\xcf\x8a\xb7\x91\xac\x93\x78\x93\xfa\x96\x7b", leadRange};
     std::string bytes;
-    while (bytes.size() < 20000) bytes += pieces[rng() % std::size(pieces)];
-    auto byteAtATime = [](std::string_view s) {
+    while (bytes.size() < 150000) bytes += pieces[rng() % (std::size(pieces) - (rng() % 50 != 0))];
+    auto byteAtATime = [](std::string_view s, std::size_t chunk) {
         SjisStreamDecoder dec;
         std::u16string out(s.size(), u'\0');
         std::size_t n = 0;
-        for (char c : s) n += dec.Decode(&c, 1, out.data() + n);
+        for (std::size_t i = 0; i < s.size(); i += chunk) {
+            n += dec.Decode(s.data() + i, std::min(chunk, s.size() - i), out.data() + n);
+        }
         n += dec.Finish(out.data() + n);
         out.resize(n);
         return out;
     };
-    const bool wide = SetWideVectorDecoding(true);
-    for (bool useWide : {false, true}) {
-        if (useWide && !wide) continue;
-        SetWideVectorDecoding(useWide);
+    const std::u16string expected = byteAtATime(bytes, 1);
+    for (SjisDecoder decoder : {SjisDecoder::Blocks, SjisDecoder::Interleaved, SjisDecoder::Auto}) {
+        SetSjisDecoder(decoder);
+        const int which = static_cast<int>(decoder);
         for (std::size_t offset = 0; offset < 17; ++offset) {
             std::string_view part = std::string_view(bytes).substr(offset);
-            ASSERT_EQ(SjisToUtf16(part), byteAtATime(part)) << "wide " << useWide << " offset " << offset;
+            ASSERT_EQ(SjisToUtf16(part), byteAtATime(part, 1)) << "decoder " << which << " offset " << offset;
         }
-        ASSERT_EQ(Utf16ToSjis(SjisToUtf16(bytes)), bytes) << "wide " << useWide;
+        for (std::size_t chunk : {1777u, 4099u, 65536u}) {
+            ASSERT_EQ(byteAtATime(bytes, chunk), expected) << "decoder " << which << " chunk " << chunk;
+        }
+        ASSERT_EQ(Utf16ToSjis(SjisToUtf16(bytes)), bytes) << "decoder " << which;
     }
-    SetWideVectorDecoding(true);
+    SetSjisDecoder(SjisDecoder::Auto);
 }
