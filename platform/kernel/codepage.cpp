@@ -149,12 +149,12 @@ inline DecodeResult FinishTail(const std::uint8_t* in, std::size_t size, const s
     return {static_cast<std::size_t>(o - out), size, 0};
 }
 
-// The block decoder. The lead bytes are found
-// with vector compares, the character starts follow from them by table, and
-// each of the sixteen positions is decoded by one table step, kept or
-// dropped by its start bit, so that no branch depends on the text. The
-// steps' byte counts add up to the bytes the block's characters take unless
-// a lead byte had no valid trail.
+// The block decoder. The lead bytes are found with vector compares, the
+// character starts follow from them by table, and each of the sixteen
+// positions is decoded by one table step, kept or dropped by its start bit,
+// so that no branch depends on the text. The steps' byte counts add up to
+// the bytes the block's characters take unless a lead byte had no valid
+// trail.
 DecodeResult DecodeLosslessBlocks(const std::uint8_t* in, std::size_t size, char16_t* out, bool final) {
     const std::uint32_t* step = GetTables().decodeStep;
     const std::uint8_t* p = in;
